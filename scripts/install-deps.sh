@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Quiet and quick when all are present.
+set -euo pipefail
+packages=(
+  g++ cmake ninja-build ccache pkg-config make
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  poppler-utils
+)
+if [ "${1:-}" = "--bench" ]; then
+  # Reference programs the benchmarks compare against.
+  packages+=(vim highlight libkf5syntaxhighlighting-tools pcre2-utils gzip lz4 hyperfine valgrind)
+fi
+if [ "${1:-}" = "--run" ]; then
+  packages+=(fonts-dejavu-core)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
