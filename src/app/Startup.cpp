@@ -193,4 +193,20 @@ void Startup::FirstShow(const std::vector<std::string>& arguments)
     host_.loadParserSettings();
 }
 
+std::vector<std::string> absoluteArguments(const std::vector<std::string>& arguments)
+{
+    const auto style = PathStyle::native();
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const auto& name = arguments[i];
+        const bool project = i == 0 && Startup::isProjectFileName(name);
+        if (!name.empty() && !text::containsWildcard(name) &&
+            (project || style.hasDirectory(name) || files::fileExists(name)))
+            out.push_back(files::absolutePath(name));
+        else
+            out.push_back(name);
+    }
+    return out;
+}
+
 }  // namespace quarry

@@ -52,4 +52,10 @@ private:
     ShellHost& host_;
 };
 
+// Command-line names as the program takes them: a shell passes names relative to its current
+// directory, which is not the program's, so names that have a directory part, name a file in the
+// current directory or name a project are made absolute. Other bare names stay bare for the
+// source-path search.
+std::vector<std::string> absoluteArguments(const std::vector<std::string>& arguments);
+
 }  // namespace quarry
