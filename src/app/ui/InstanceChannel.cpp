@@ -40,14 +40,15 @@ bool InstanceChannel::listen(const std::string& message)
 {
     for (int slot = 1; slot <= kSlots; ++slot) {
         const auto name = serverName(message, slot);
+        // Listening with access options replaces an existing socket file, so a slot in use
+        // must be recognised by asking it; a file nobody answers on was left by a program
+        // that did not end cleanly and is removed.
+        if (someoneListens(name))
+            continue;
+        QLocalServer::removeServer(name);
         auto* server = new QLocalServer(this);
         server->setSocketOptions(QLocalServer::UserAccessOption);
-        bool listening = server->listen(name);
-        if (!listening && server->serverError() == QAbstractSocket::AddressInUseError && !someoneListens(name)) {
-            QLocalServer::removeServer(name);  // left by a program that did not end cleanly
-            listening = server->listen(name);
-        }
-        if (listening) {
+        if (server->listen(name)) {
             connect(server, &QLocalServer::newConnection, this, [this, server, message] { accept(server, message); });
             servers_.push_back(server);
             return true;

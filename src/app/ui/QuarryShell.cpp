@@ -53,6 +53,8 @@ int runQuarry(int argc, char** argv)
         raw.emplace_back(argv[i]);
     QuarryShell shell(ui, {programDirectory(), programPath(), absoluteArguments(raw)});
     ui.setParent(&shell.mainForm());
+    QObject::connect(&shell.mainForm(), &TMainForm::terminateRequested, &app, [] { QCoreApplication::exit(1); },
+                     Qt::QueuedConnection);
     shell.start();
     return QApplication::exec();
 }

@@ -461,7 +461,7 @@ void TMainForm::updateProjectState()
 void TMainForm::requestTerminate()
 {
     terminationRequested_ = true;
-    QCoreApplication::exit(1);
+    emit terminateRequested();
 }
 
 bool TMainForm::saveProject()

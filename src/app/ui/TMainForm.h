@@ -71,6 +71,10 @@ public:
     bool saveProject() override;
     void saveAllFiles() override;
 
+signals:
+    // Start-up has to end the program; the program's entry ends the event loop.
+    void terminateRequested();
+
 public slots:
     void Exit1Click();
     void About1Click();
