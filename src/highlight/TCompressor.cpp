@@ -14,7 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
-#include <sstream>
+#include <algorithm>
 
 namespace quarry {
 
@@ -85,6 +85,53 @@ protected:
     }
 };
 
+// A seekable output that grows a string; std::ostringstream grows too slowly for large results.
+// invariant: cursor_ <= bytes_.size().
+class MemoryOutput final : public std::streambuf {
+public:
+    std::string take() { return std::move(bytes_); }
+    void reserve(std::size_t n) { bytes_.reserve(n); }
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize count) override
+    {
+        const auto n = static_cast<std::size_t>(count);
+        const std::size_t overwrite = std::min(n, bytes_.size() - cursor_);
+        bytes_.replace(cursor_, overwrite, data, overwrite);
+        bytes_.append(data + overwrite, n - overwrite);
+        cursor_ += n;
+        return count;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        xsputn(&byte, 1);
+        return c;
+    }
+    pos_type seekoff(off_type offset, std::ios_base::seekdir dir, std::ios_base::openmode which) override
+    {
+        if (!(which & std::ios_base::out))
+            return pos_type(off_type(-1));
+        const auto size = static_cast<off_type>(bytes_.size());
+        const off_type origin = dir == std::ios_base::beg ? 0 : dir == std::ios_base::cur ? off_type(cursor_) : size;
+        const off_type target = origin + offset;
+        if (target < 0 || target > size)
+            return pos_type(off_type(-1));
+        cursor_ = static_cast<std::size_t>(target);
+        return pos_type(target);
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override
+    {
+        return seekoff(off_type(position), std::ios_base::beg, which);
+    }
+
+private:
+    std::string bytes_;
+    std::size_t cursor_ = 0;
+};
+
 // Puts a stream back where Advise found it, also when Advise fails.
 class PositionKeeper {
 public:
@@ -129,8 +176,10 @@ public:
         if (!open_)
             return;
         stream_.close();
+        // Only a plain file is ours to remove; a device such as /dev/null is left alone.
         std::error_code ignored;
-        std::filesystem::remove(name_, ignored);
+        if (std::filesystem::is_regular_file(name_, ignored))
+            std::filesystem::remove(name_, ignored);
     }
 
     std::ofstream& create(const std::string& inputName)
@@ -324,27 +373,37 @@ std::string TCompressor::CompressBytes(std::string_view input, CompressionMethod
 {
     MemoryInput bytes(input);
     std::istream in(&bytes);
-    std::ostringstream out;
+    MemoryOutput result;
+    std::ostream out(&result);
     TCompressor compressor;
     compressor.setStreamMode(true);
     compressor.setInputStream(&in);
     compressor.setOutputStream(&out);
     compressor.setMethod(method);
     compressor.Compress();
-    return std::move(out).str();
+    return result.take();
 }
 
 std::string TCompressor::DecompressBytes(std::string_view compressed)
 {
     MemoryInput bytes(compressed);
     std::istream in(&bytes);
-    std::ostringstream out;
+    MemoryOutput result;
+    // Growing a large result step by step costs more than decoding it. The header's size is
+    // trusted only as far as a plausible ratio, so a lying header cannot claim much memory.
+    if (compressed.size() >= kHeaderSize) {
+        std::uint64_t declared = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            declared |= std::uint64_t{static_cast<std::uint8_t>(compressed[4 + i])} << (8 * i);
+        result.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(declared, 16 * std::uint64_t{compressed.size()})));
+    }
+    std::ostream out(&result);
     TCompressor compressor;
     compressor.setStreamMode(true);
     compressor.setInputStream(&in);
     compressor.setOutputStream(&out);
     compressor.Decompress();
-    return std::move(out).str();
+    return result.take();
 }
 
 }  // namespace quarry
