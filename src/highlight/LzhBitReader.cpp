@@ -20,4 +20,16 @@ void LzhBitReader::refill()
     }
 }
 
+bool LzhBitReader::wholeByteLeft()
+{
+    if (count_ >= inventedBits_ + 8 || next_ < end_)
+        return true;
+    if (atEnd_)
+        return false;
+    end_ = source_.read(buffer_, capacity_, ReadContext::Lzh);
+    next_ = 0;
+    atEnd_ = end_ == 0;
+    return end_ > 0;
+}
+
 }  // namespace quarry

@@ -55,6 +55,9 @@ public:
 
     bool overrun() const { return count_ < inventedBits_; }
 
+    // Whether the input holds a whole byte beyond the one that the last bit read came from.
+    bool wholeByteLeft();
+
 private:
     void refill();
 

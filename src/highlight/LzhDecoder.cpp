@@ -75,8 +75,6 @@ private:
 std::uint64_t LzhDecoder::decode(CompressorSource& in, std::uint64_t size, CompressorSink& out,
                                  std::uint8_t* inBuffer, std::uint8_t* outBuffer, std::size_t bufferSize)
 {
-    if (size == 0)
-        return 0;
     LzhBitReader bits(in, inBuffer, bufferSize);
     auto tree = std::make_unique<LzhHuffmanTree>();
     auto history = std::make_unique<History>(out, outBuffer, bufferSize);
@@ -99,6 +97,9 @@ std::uint64_t LzhDecoder::decode(CompressorSource& in, std::uint64_t size, Compr
             failDamaged();
         history->copy(position + 1, length);
     }
+    // The data ends with the byte that holds its last bit; more means the size was cut down.
+    if (bits.wholeByteLeft())
+        failDamaged();
     history->flush();
     return history->produced();
 }
