@@ -43,9 +43,10 @@ void LzhHuffmanTree::encode(int symbol, LzhBitWriter& out)
 
 int LzhHuffmanTree::decode(LzhBitReader& in)
 {
-    int node = child_[kRoot];
+    const int* child = child_.data();
+    int node = child[kRoot];
     while (node < kNodes)
-        node = child_[node + static_cast<int>(in.bit())];
+        node = child[node + static_cast<int>(in.bit())];
     const int symbol = node - kNodes;
     update(symbol);
     return symbol;
@@ -63,30 +64,34 @@ void LzhHuffmanTree::update(int symbol)
 {
     if (freq_[kRoot] == kMaxFrequency)
         rebuild();
-    int node = parent_[symbol + kNodes];
+    // Raw views: this loop runs for every symbol, also in unoptimised builds.
+    std::uint32_t* freq = freq_.data();
+    int* child = child_.data();
+    int* parent = parent_.data();
+    int node = parent[symbol + kNodes];
     do {
-        const std::uint32_t count = ++freq_[node];
-        if (count > freq_[node + 1]) {
+        const std::uint32_t count = ++freq[node];
+        if (count > freq[node + 1]) {
             // Swap with the last node whose count is now below ours.
             int other = node + 1;
-            while (count > freq_[other + 1])
+            while (count > freq[other + 1])
                 ++other;
-            freq_[node] = freq_[other];
-            freq_[other] = count;
+            freq[node] = freq[other];
+            freq[other] = count;
 
-            const int mine = child_[node];
-            parent_[mine] = other;
+            const int mine = child[node];
+            parent[mine] = other;
             if (mine < kNodes)
-                parent_[mine + 1] = other;
-            const int theirs = child_[other];
-            child_[other] = mine;
-            parent_[theirs] = node;
+                parent[mine + 1] = other;
+            const int theirs = child[other];
+            child[other] = mine;
+            parent[theirs] = node;
             if (theirs < kNodes)
-                parent_[theirs + 1] = node;
-            child_[node] = theirs;
+                parent[theirs + 1] = node;
+            child[node] = theirs;
             node = other;
         }
-        node = parent_[node];
+        node = parent[node];
     } while (node != 0);
 }
 

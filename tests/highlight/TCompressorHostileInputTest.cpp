@@ -105,9 +105,9 @@ std::vector<std::string> seeds()
 {
     auto kh = [](const std::string& s) { return TCompressor::CompressBytes(s, CompressionMethod::KH); };
     auto lzh = [](const std::string& s) { return TCompressor::CompressBytes(s, CompressionMethod::LZH); };
-    const std::string text = cText(1500, 3);
+    const std::string text = cText(800, 3);
     const std::string runs = std::string(40, 'a') + "abcabcabc" + std::string(300, ' ') + cText(200, 4) +
-                             std::string(5000, 'z');
+                             std::string(1200, 'z');
     const std::string noise = randomBytes(200, 8);
     return {
         kh(text), kh(runs), kh(noise), kh(""), kh(std::string(32768, 'm') + "tail"),
