@@ -134,6 +134,33 @@ private:
     std::size_t cursor_ = 0;
 };
 
+// A caller's stream may be set to throw on failure; a call reports its own messages instead, so
+// stream exceptions are off while it runs and the caller's setting comes back afterwards.
+class QuietStream {
+public:
+    explicit QuietStream(std::ios* stream) : stream_(stream)
+    {
+        if (stream_ == nullptr)
+            return;
+        saved_ = stream_->exceptions();
+        stream_->exceptions(std::ios::goodbit);
+    }
+    QuietStream(const QuietStream&) = delete;  // restores exactly once
+    QuietStream& operator=(const QuietStream&) = delete;
+    ~QuietStream()
+    {
+        if (stream_ == nullptr)
+            return;
+        if (stream_->rdstate() & saved_)
+            stream_->clear();  // or restoring the mask would throw from here
+        stream_->exceptions(saved_);
+    }
+
+private:
+    std::ios* stream_;
+    std::ios::iostate saved_ = std::ios::goodbit;
+};
+
 // Puts a stream back where Advise found it, also when Advise fails.
 class PositionKeeper {
 public:
@@ -251,6 +278,8 @@ std::uint64_t TCompressor::Compress()
         method_ = CompressionMethod::Auto;
     }
     const IoBuffers buffers = obtainBuffers(CompressorMessage::NoMemoryForBuffers);
+    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
+    const QuietStream quietOut(streamMode_ ? outputStream_ : nullptr);
 
     std::ifstream inFile;
     std::istream& in = openInput(streamMode_, inputStream_, inFile, inputFileName_);
@@ -285,6 +314,8 @@ std::uint64_t TCompressor::Compress()
 std::uint64_t TCompressor::Decompress()
 {
     const IoBuffers buffers = obtainBuffers(CompressorMessage::NoMemoryForBuffers);
+    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
+    const QuietStream quietOut(streamMode_ ? outputStream_ : nullptr);
 
     std::ifstream inFile;
     std::istream& in = openInput(streamMode_, inputStream_, inFile, inputFileName_);
@@ -318,6 +349,7 @@ std::uint64_t TCompressor::Decompress()
 
 int TCompressor::Advise()
 {
+    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
     std::ifstream inFile;
     std::istream* in = inputStream_;
     if (streamMode_) {

@@ -337,3 +337,42 @@ TEST(AutoMethod, CompressesWithTheAdvisedMethodAndStaysAuto)
 }
 
 }  // namespace
+
+namespace {
+
+// Streams set to throw must still see the compressor's own messages, and get their setting back.
+TEST(StreamMode, StreamsThatThrowGetTheCompressorsMessagesAndTheirSettingBack)
+{
+    const auto throwing = std::ios::badbit | std::ios::failbit | std::ios::eofbit;
+    const std::string text = cText(40000);
+    std::stringstream in(text);
+    std::stringstream packed;
+    in.exceptions(throwing);
+    packed.exceptions(throwing);
+    TCompressor compressor;
+    compressor.setStreamMode(true);
+    compressor.setInputStream(&in);
+    compressor.setOutputStream(&packed);
+    compressor.setMethod(CompressionMethod::LZH);
+    EXPECT_EQ("(no exception)", messageOf([&] { compressor.Compress(); }));
+    EXPECT_EQ(throwing, in.exceptions());
+
+    std::stringstream cut(packed.str().substr(0, 100));
+    std::stringstream out;
+    cut.exceptions(throwing);
+    compressor.setInputStream(&cut);
+    compressor.setOutputStream(&out);
+    EXPECT_EQ("Compressor : Error reading from input stream ! (LZH)", messageOf([&] { compressor.Decompress(); }));
+    EXPECT_EQ(throwing, cut.exceptions());
+
+    ScriptedInput failing(text);
+    failing.failAfter = 1000;
+    failing.rewind();
+    std::istream broken(&failing);
+    broken.exceptions(std::ios::badbit);
+    compressor.setInputStream(&broken);
+    compressor.setOutputStream(&out);
+    EXPECT_EQ("Compressor : Error reading from input stream !", messageOf([&] { compressor.Compress(); }));
+}
+
+}  // namespace
