@@ -8,13 +8,13 @@
 #include "highlight/LzhDecoder.h"
 #include "highlight/LzhEncoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
-#include <algorithm>
 
 namespace quarry {
 
