@@ -138,7 +138,8 @@ private:
 // stream exceptions are off while it runs and the caller's setting comes back afterwards.
 class QuietStream {
 public:
-    explicit QuietStream(std::ios* stream) : stream_(stream)
+    // Nothing to do in file mode, where the streams are the call's own.
+    QuietStream(bool streamMode, std::ios* stream) : stream_(streamMode ? stream : nullptr)
     {
         if (stream_ == nullptr)
             return;
@@ -278,8 +279,8 @@ std::uint64_t TCompressor::Compress()
         method_ = CompressionMethod::Auto;
     }
     const IoBuffers buffers = obtainBuffers(CompressorMessage::NoMemoryForBuffers);
-    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
-    const QuietStream quietOut(streamMode_ ? outputStream_ : nullptr);
+    const QuietStream quietIn(streamMode_, inputStream_);
+    const QuietStream quietOut(streamMode_, outputStream_);
 
     std::ifstream inFile;
     std::istream& in = openInput(streamMode_, inputStream_, inFile, inputFileName_);
@@ -314,8 +315,8 @@ std::uint64_t TCompressor::Compress()
 std::uint64_t TCompressor::Decompress()
 {
     const IoBuffers buffers = obtainBuffers(CompressorMessage::NoMemoryForBuffers);
-    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
-    const QuietStream quietOut(streamMode_ ? outputStream_ : nullptr);
+    const QuietStream quietIn(streamMode_, inputStream_);
+    const QuietStream quietOut(streamMode_, outputStream_);
 
     std::ifstream inFile;
     std::istream& in = openInput(streamMode_, inputStream_, inFile, inputFileName_);
@@ -349,7 +350,7 @@ std::uint64_t TCompressor::Decompress()
 
 int TCompressor::Advise()
 {
-    const QuietStream quietIn(streamMode_ ? inputStream_ : nullptr);
+    const QuietStream quietIn(streamMode_, inputStream_);
     std::ifstream inFile;
     std::istream* in = inputStream_;
     if (streamMode_) {
