@@ -234,5 +234,9 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     printSummary();
+    for (const char* suffix : {".gz", ".lz4", ".kh", ".lzh"}) {
+        std::error_code ignored;
+        std::filesystem::remove(tempFile(suffix), ignored);
+    }
     return 0;
 }
