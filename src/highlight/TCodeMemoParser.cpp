@@ -172,15 +172,15 @@ bool TCodeMemoParser::endMatches(const EndSpec& end, ScanCursor& cursor, ScanOff
 
 // The extension loop of handlers and token bodies. Every step must consume a character, so the
 // loop is bounded by the text.
-bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool testFirst, bool endAlways,
-                             ScanCursor& cursor, ScanOffset tokenStart, int& value)
+bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor,
+                             ScanOffset tokenStart, int& value)
 {
     const TCM_CharGroupManager& groups = tables_.words.groups();
     const TCM_CharGroup& bodyGroup = groups.at(body.group);
     for (bool first = true;; first = false) {
         if (cursor.atEnd())
             return true;
-        if ((!first || testFirst || endAlways) && endMatches(end, cursor, tokenStart, value))
+        if ((!first || testFirst) && endMatches(end, cursor, tokenStart, value))
             return true;
         ScanOffset before = cursor.position();
         if (body.hasMatch) {
@@ -189,8 +189,8 @@ bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool test
                 return runRecogniser(body.matchIndex, cursor, tokenStart) && cursor.position() > before;
             if (!callMatch(body, cursor, tokenStart, value) || cursor.position() <= before)
                 return false;
-            if (custom && endAlways)
-                return true;  // a custom body in a token table reads the whole token
+            if (custom)
+                return true;  // a custom match reads the whole extension in one step
         } else {
             if (!bodyGroup.contains(cursor.current()))
                 return false;
@@ -230,7 +230,7 @@ int TCodeMemoParser::nextToken(ScanCursor& cursor, int& length)
 
     if (value >= 0) {
         if (const auto& handler = tables_.handlers[size_t(value & 0xFF)]) {
-            if (!extend(handler->start, handler->end, handler->start.testEndFirst, false, cursor, start, value))
+            if (!extend(handler->start, handler->end, handler->start.testEndFirst, cursor, start, value))
                 return failToken(cursor, start, length);
         }
     } else if (const TokenDef* def = table_->find(startChar, current_)) {
@@ -241,7 +241,7 @@ int TCodeMemoParser::nextToken(ScanCursor& cursor, int& length)
         } else {
             cursor.next();
             bool hasBody = def->body.hasMatch || def->body.group != 0;
-            if (hasBody && !extend(def->body, def->end, def->body.testEndFirst, false, cursor, start, value))
+            if (hasBody && !extend(def->body, def->end, def->body.testEndFirst, cursor, start, value))
                 return failToken(cursor, start, length);
         }
     } else {

@@ -70,8 +70,8 @@ private:
     void setCurrent(const StateSet& states);
     bool callMatch(const CharSpec& spec, ScanCursor& cursor, ScanOffset tokenStart, int& value);
     bool endMatches(const EndSpec& end, ScanCursor& cursor, ScanOffset tokenStart, int& value);
-    bool extend(const CharSpec& body, const EndSpec& end, bool testFirst, bool endAlways, ScanCursor& cursor,
-                ScanOffset tokenStart, int& value);
+    bool extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor, ScanOffset tokenStart,
+                int& value);
     int failToken(ScanCursor& cursor, ScanOffset start, int& length);
 
     ParserTables tables_;
