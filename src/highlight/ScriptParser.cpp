@@ -572,16 +572,25 @@ void ScriptParser::effectsSection()
 
 // ---- %%states and %%containers ----
 
+// "+ 1 - 2" adds 1 and removes 2: a state here is a term, not an expression, so that "-" and
+// "+" stay the markers (write "(1 + 2)" for a computed state).
+StateSet ScriptParser::stateOrSet()
+{
+    if (tok() == tk::LBracket)
+        return bracketSet();
+    return StateSet::of({inRange(term(), 0, 255)});
+}
+
 void ScriptParser::stateChanges(StateRecord& record)
 {
     expect(tk::LParen, "'(' expected");
     for (;;) {
         if (tok() == tk::Plus) {
             next();
-            record.add |= setOrExpression();
+            record.add |= stateOrSet();
         } else if (tok() == tk::Minus) {
             next();
-            record.remove |= setOrExpression();
+            record.remove |= stateOrSet();
         } else {
             break;
         }

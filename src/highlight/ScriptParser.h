@@ -32,6 +32,7 @@ private:
     int byteValue() { return inRange(expression(), 0, 255); }
     StateSet bracketSet();
     StateSet setOrExpression();
+    StateSet stateOrSet();
     std::string stringValue();
     TCM_CharGroup singleSpecifier(const std::string& text);
     std::vector<TCM_CharGroup> specifiers(const std::string& text);
