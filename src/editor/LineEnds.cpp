@@ -18,7 +18,7 @@ constexpr std::array<std::uint8_t, 256> MakeClasses() {
 constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
 }  // namespace
 
-void NormaliseLineEnds(std::string_view in, std::string& out) {
+std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more) {
     out.reserve(out.size() + in.size());
     std::size_t i = 0;
     const std::size_t n = in.size();
@@ -35,10 +35,12 @@ void NormaliseLineEnds(std::string_view in, std::string& out) {
             ++i;
             continue;
         }
+        if (i + 1 == n && more) break;  // its partner may come with the next input
         out += '\r';
         const char partner = c == '\r' ? '\n' : '\r';
         i += (i + 1 < n && in[i + 1] == partner) ? 2 : 1;
     }
+    return i;
 }
 
 }  // namespace quarry

@@ -510,25 +510,31 @@ std::int32_t TTextStore::InsertText(Offset at, const char* text, std::int32_t co
     std::int32_t total = 0;
     std::string normalised;
     while (count > 0) {
-        std::int32_t chunk = std::min<std::int32_t>(count, kChunkSize);
-        // A line-end pair must not straddle two chunks.
-        if (chunk < count && (text[chunk - 1] == '\r' || text[chunk - 1] == '\n')) --chunk;
+        const std::int32_t chunk = std::min<std::int32_t>(count, kChunkSize);
         normalised.clear();
-        NormaliseLineEnds(std::string_view(text, static_cast<std::size_t>(chunk)), normalised);
-        const auto n = static_cast<std::int32_t>(normalised.size());
-        if (n > charLimit_ - charCount_) throw EFileTooLarge(Format(msg::TextTooLarge, charLimit_));
-        InsertChunk(at, normalised);
-        if (OnTextChange) OnTextChange(at, n);
-        breakpoints_->Shift(at, n);
-        codeBreaks_->Shift(at, n);
-        named_->Inserted(at, n);
-        if (markedRanges_) markedRanges_->Inserted(at, n);
+        // A line-end pair never straddles two chunks: an unpaired final CR or LF waits.
+        const auto consumed = static_cast<std::int32_t>(
+            NormaliseLineEnds(std::string_view(text, static_cast<std::size_t>(chunk)), normalised, chunk < count));
+        const std::int32_t n = InsertNormalised(at, normalised);
         at += n;
         total += n;
-        text += chunk;
-        count -= chunk;
+        text += consumed;
+        count -= consumed;
     }
     return total;
+}
+
+std::int32_t TTextStore::InsertNormalised(Offset at, std::string_view chunk) {
+    const auto n = static_cast<std::int32_t>(chunk.size());
+    if (n == 0) return 0;
+    if (n > charLimit_ - charCount_) throw EFileTooLarge(Format(msg::TextTooLarge, charLimit_));
+    InsertChunk(at, chunk);
+    if (OnTextChange) OnTextChange(at, n);
+    breakpoints_->Shift(at, n);
+    codeBreaks_->Shift(at, n);
+    named_->Inserted(at, n);
+    if (markedRanges_) markedRanges_->Inserted(at, n);
+    return n;
 }
 
 void TTextStore::InsertChunk(Offset at, std::string_view chunk) {
@@ -618,23 +624,23 @@ Offset TTextStore::LoadFromStream(TStream& stream, Offset at) {
     const std::int64_t size = stream.Remaining();
     if (size > static_cast<std::int64_t>(charLimit_) - charCount_)
         throw EFileTooLarge(Format(msg::TextTooLarge, charLimit_));
-    char buffer[kChunkSize + 1];
-    std::int32_t carried = 0;  // a held-back line-end byte that goes first into the next block
-    while (true) {
-        const auto n = static_cast<std::int32_t>(stream.Read(buffer + carried, kChunkSize - carried)) + carried;
+    // Blocks of kChunkSize bytes; a line end at a block's end is held back and read again at the
+    // head of the next block, where its partner may be.
+    std::string buffer(kChunkSize + 1, '\0');
+    std::string normalised;
+    std::int32_t held = 0;
+    bool more = true;
+    while (more) {
+        const auto n = static_cast<std::int32_t>(stream.Read(buffer.data() + held, kChunkSize - held)) + held;
+        more = n == kChunkSize;
         if (n == 0) break;
-        const bool full = n == kChunkSize;
-        std::int32_t take = n;
-        carried = 0;
-        // A line end at the block's end waits for the next block, which may hold its partner.
-        if (full && (buffer[n - 1] == '\r' || buffer[n - 1] == '\n')) {
-            take = n - 1;
-            carried = 1;
-        }
-        buffer[take] = '\0';
-        at += InsertText(at, buffer, take);
-        if (carried) buffer[0] = buffer[n - 1];
-        if (!full && carried == 0) break;
+        normalised.clear();
+        const auto consumed =
+            static_cast<std::int32_t>(NormaliseLineEnds(std::string_view(buffer.data(), static_cast<std::size_t>(n)),
+                                                        normalised, more));
+        at += InsertNormalised(at, normalised);
+        held = n - consumed;
+        if (held > 0) std::memmove(buffer.data(), buffer.data() + consumed, static_cast<std::size_t>(held));
     }
     return at;
 }

@@ -209,6 +209,8 @@ private:
     void SpanText(const LogicalSpan& span, std::string& out, std::vector<std::uint8_t>* styles) const;
     void AppendFromRecords(Location from, Offset upTo, std::string& out) const;
 
+    // Inserts text that is normalised already (at most one chunk), fires and shifts.
+    std::int32_t InsertNormalised(Offset at, std::string_view chunk);
     void InsertChunk(Offset at, std::string_view chunk);
     void ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText, const std::uint8_t* newStyles,
                       RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore);
