@@ -30,8 +30,8 @@ using ColourResolver = std::function<uint32_t(uint32_t)>;
 uint32_t defaultColourResolver(uint32_t colour);
 
 struct ExportStyle {
-    const std::array<uint8_t, 256>* map = nullptr;
-    const std::array<StyleEffect, 256>* effects = nullptr;
+    std::array<uint8_t, 256> map{};
+    std::array<StyleEffect, 256> effects{};
     std::string fontName = "Courier New";
     int fontSize = 10;
     int fontCharset = 1;
@@ -40,6 +40,9 @@ struct ExportStyle {
     ColourResolver resolve = defaultColourResolver;
 
     static ExportStyle from(const LanguageSettings& settings);
+    // From the editor's settings, which keep no in-use mark: an effect counts as in use when it
+    // is effect 0 or a token value maps to it.
+    static ExportStyle from(const TCM_Settings& settings);
 
     // The effect of a token value with default colours taken from effect 0, resolved.
     struct Look {

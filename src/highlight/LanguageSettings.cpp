@@ -1,5 +1,7 @@
 #include "highlight/LanguageSettings.h"
 
+#include "editor/TCM_Settings.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -404,6 +406,60 @@ void LanguageSettings::read(ByteReader& in)
         rebuildKeywordTrie();
     } catch (const std::exception&) {
         throw CorruptFormError("Compiled parser data is damaged");
+    }
+}
+
+}  // namespace quarry
+
+namespace quarry {
+
+void LanguageSettings::applyTo(TCM_Settings& t) const
+{
+    t.Reset();
+    t.name = name;
+    t.exampleText = exampleText;
+    t.editableStyles.clear();
+    for (const EditableStyle& s : editableStyles)
+        t.editableStyles.push_back({s.name, uint8_t(s.value)});
+    t.options = options;
+    t.margin = marginWidth;
+    t.wrapAtColumn = wrapAtColumn;
+    t.wrapOverride = wrapOverride;
+    t.gutter = gutter;
+    t.indentStep = indentStep;
+    t.marginColor = TColor(marginColorDefault ? uint32_t(clWhite) : marginColor);
+    t.gutterColor = TColor(gutterColorDefault ? uint32_t(clBtnFace) : gutterColor);
+    t.selTextColor = TColor(selTextColorDefault ? uint32_t(clHighlightText) : selTextColor);
+    t.selTextBack = TColor(selTextBackDefault ? uint32_t(clHighlight) : selTextBack);
+    t.rightMargin = rightMargin;
+    t.font.name = fontName;
+    t.font.size = fontSize;
+    t.font.charSet = fontCharset;
+    t.gutterFont.name = gutterFontName;
+    t.gutterFont.size = gutterFontSize;
+    t.gutterFont.charSet = gutterFontCharset;
+    t.gutterFont.color = TColor(gutterFontColor);
+    if (tabDefault > 0)
+        t.SetTabDefault(tabDefault);
+    try {
+        t.SetTabColumnsText(tabColumnsText);
+    } catch (const std::exception&) {
+        // The compiler checked the text already; a stored form from elsewhere keeps the default.
+    }
+    t.map = map;
+    for (size_t i = 0; i < effects.size(); ++i) {
+        const StyleEffect& e = effects[i];
+        t.effects[i] = {e.fontStyle, TColor(e.foreground), TColor(e.background), e.foregroundDefault,
+                        e.backgroundDefault, e.hotSpot};
+    }
+    if (keysDefined) {
+        t.keys.Clear();
+        for (const auto& [code, text] : TKeyboardActionContoller::Default().ActionNames())
+            t.keys.RegisterAction(code, text);
+        for (const auto& [code, text] : actionNames)
+            t.keys.RegisterAction(code, text);
+        for (const ScriptKeyBinding& b : keyBindings)
+            t.keys.AddBinding(b.first, b.second, b.action);
     }
 }
 

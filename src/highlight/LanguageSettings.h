@@ -2,6 +2,7 @@
 // Everything a highlighting script says about its language besides the scanner tables: the
 // "%%language" properties, map and effects, key bindings, keyword tables, auto-replace entries
 // and templates. Plain data with its own stream form; the editor's settings object takes it over.
+#include "editor/EditorTypes.h"
 #include "highlight/ByteStream.h"
 #include "highlight/StateSet.h"
 #include "highlight/TKeywords.h"
@@ -14,12 +15,14 @@
 
 namespace quarry {
 
-// Symbolic system colours, resolved from the palette when painting (blue-green-red otherwise).
-inline constexpr uint32_t kSysColorWindowText = 0x80000008;
-inline constexpr uint32_t kSysColorWindow = 0x80000005;
-inline constexpr uint32_t kSysColorHighlight = 0x8000000D;
-inline constexpr uint32_t kSysColorHighlightText = 0x8000000E;
-inline constexpr uint32_t kSysColorBtnFace = 0x8000000F;
+class TCM_Settings;
+
+// The editor's symbolic system colours, resolved from the palette when painting.
+inline constexpr uint32_t kSysColorWindowText = uint32_t(clWindowText);
+inline constexpr uint32_t kSysColorWindow = uint32_t(clWindow);
+inline constexpr uint32_t kSysColorHighlight = uint32_t(clHighlight);
+inline constexpr uint32_t kSysColorHighlightText = uint32_t(clHighlightText);
+inline constexpr uint32_t kSysColorBtnFace = uint32_t(clBtnFace);
 
 struct StyleEffect {
     uint8_t fontStyle = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strike-out
@@ -135,6 +138,10 @@ public:
     void write(ByteWriter& out) const;
     void read(ByteReader& in);
     static constexpr unsigned kStreamVersion = 51;
+
+    // Copies what the editor control uses into its settings object: name, options, margins,
+    // tabs, colours, fonts, map, effects and, when the script gave "%%keys", the key table.
+    void applyTo(TCM_Settings& settings) const;
 
 private:
     void rebuildKeywordTrie();

@@ -49,10 +49,10 @@ std::vector<uint32_t> RtfWriter::colourTable(const ExportStyle& style)
             table.push_back(c);
     };
     for (int e = 0; e < 256; ++e) {
-        if (!(*style.effects)[size_t(e)].inUse)
+        if (!style.effects[size_t(e)].inUse)
             continue;
         // Colours of an effect are looked at as a token mapped to it would be painted.
-        const StyleEffect& effect = (*style.effects)[size_t(e)];
+        const StyleEffect& effect = style.effects[size_t(e)];
         addColour(effect.foregroundDefault ? base.foreground : style.resolve(effect.foreground));
         addColour(effect.backgroundDefault ? base.background : style.resolve(effect.background));
     }

@@ -1,5 +1,6 @@
 #include "highlight/TCodeMemoParser.h"
 
+#include "highlight/EdStreamCursor.h"
 #include "highlight/Recognisers.h"
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
@@ -11,7 +12,28 @@ namespace quarry {
 TCodeMemoParser::TCodeMemoParser()
 {
     tables_.reset();
+    publish();
+}
+
+void TCodeMemoParser::publish()
+{
+    settings_.applyTo(editorSettings_);
+    std::copy(tables_.anchor.bits.begin(), tables_.anchor.bits.end(), anchorSet_.Bytes().begin());
     resetState(0);
+}
+
+bool TCodeMemoParser::AtInitialState() const
+{
+    return current_ == initial_ && stack_.empty() && !containerOpen_;
+}
+
+std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std::int32_t& length)
+{
+    EdStreamCursor cursor(stream);
+    int n = 0;
+    const int value = nextToken(cursor, n);
+    length = n;
+    return std::uint8_t(value);
 }
 
 void TCodeMemoParser::compile(const std::string& scriptText, const std::string& includeDir)
@@ -24,11 +46,13 @@ void TCodeMemoParser::compile(const std::string& scriptText, const std::string& 
         ScriptParser(lexer, tables_, settings_).run();
     } catch (const ECodeMemoParserError&) {
         lastContext_ = lexer.context();
-        resetState(0);
+        publish();
+        NotifyChanged();
         throw;
     }
     lastContext_ = lexer.context();
-    resetState(0);
+    publish();
+    NotifyChanged();
 }
 
 void TCodeMemoParser::compileFile(const std::string& path)
@@ -54,10 +78,11 @@ void TCodeMemoParser::loadCompiledForm(const std::string& form)
     } catch (const CorruptFormError& e) {
         tables_.reset();
         settings_.reset();
-        resetState(0);
+        publish();
         throw ECodeMemoParserError(e.what());
     }
-    resetState(0);
+    publish();
+    NotifyChanged();
 }
 
 std::string TCodeMemoParser::parserProperty() const
@@ -121,6 +146,7 @@ void TCodeMemoParser::resetState(int state)
         context = tables_.startStates;
     stack_.clear();
     containerOpen_ = false;
+    initial_ = context;
     setCurrent(context);
 }
 

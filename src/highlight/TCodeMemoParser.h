@@ -6,6 +6,9 @@
 // Scanning state (current state set, stack, container) lives here, not in the caller: a caller
 // restarts at a character whose stored token value is in the anchor set and passes that value
 // to ResetState.
+#include "editor/TCM_Settings.h"
+#include "editor/TCustomCodeMemoParser.h"
+#include "editor/TStateSet.h"
 #include "highlight/ECodeMemoParserError.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/ParserTables.h"
@@ -23,15 +26,21 @@ class TCodeMemoParser;
 using TCustomParseEvent =
     std::function<bool(TCodeMemoParser& sender, int parseId, ScanCursor& stream, int& length, int& value)>;
 
-class TCodeMemoParser final {
+class TCodeMemoParser final : public TCustomCodeMemoParser {
 public:
     static constexpr unsigned kCompiledVersion = 51;
     // A push without a matching pop must not grow the stack without end on a long text.
     static constexpr size_t kMaxStackDepth = 256;
 
     TCodeMemoParser();
-    TCodeMemoParser(const TCodeMemoParser&) = delete;  // tables hold group indices of their own trie
-    TCodeMemoParser& operator=(const TCodeMemoParser&) = delete;
+
+    // ---- the interface the editor control drives
+    std::uint8_t NextToken(TCustomCodeMemo& memo, TEdStream& stream, std::int32_t& length) override;
+    void ResetState(std::uint8_t state) override { resetState(state); }
+    const TStateSet& AnchorSet() const override { return anchorSet_; }
+    // The state installed by the last ResetState, with an empty stack and no open container.
+    bool AtInitialState() const override;
+    TCM_Settings& Settings() override { return editorSettings_; }
 
     // Compiles a script text (line ends of any kind). On the first fault raises
     // ECodeMemoParserError "** ERROR near line %d, Column %d: %s"; the tables keep what was read.
@@ -65,6 +74,8 @@ public:
     TCustomParseEvent OnCustomParse;
 
 private:
+    // After a compile or load: the editor's view of the tables and settings.
+    void publish();
     void selectTable();
     void transition(const StateRecord& record);
     void setCurrent(const StateSet& states);
@@ -78,6 +89,9 @@ private:
     LanguageSettings settings_;
     std::string lastContext_;
 
+    TCM_Settings editorSettings_;
+    TStateSet anchorSet_{0};
+    StateSet initial_ = StateSet::of({0});
     StateSet current_ = StateSet::of({0});
     const TokenTable* table_ = nullptr;
     std::vector<StateSet> stack_;
