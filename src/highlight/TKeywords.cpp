@@ -57,14 +57,18 @@ void TKeywords::add(const std::string& word, bool caseSensitive, int32_t value, 
         node = found;
         nodes_[size_t(node)].states |= states;
     }
-    int32_t* link = &nodes_[size_t(node)].terminals;
-    while (*link != kNone) {
-        if (terminals_[size_t(*link)].ending.states.meets(states))
+    int32_t last = kNone;
+    for (int32_t t = nodes_[size_t(node)].terminals; t != kNone; t = terminals_[size_t(t)].next) {
+        if (terminals_[size_t(t)].ending.states.meets(states))
             throw EKeywords("Duplicate keyword - '" + word + "'");
-        link = &terminals_[size_t(*link)].next;
+        last = t;
     }
     terminals_.push_back({KeywordEnding{states, endGroup, value}, kNone});
-    *link = int32_t(terminals_.size() - 1);
+    const int32_t created = int32_t(terminals_.size() - 1);
+    if (last == kNone)
+        nodes_[size_t(node)].terminals = created;
+    else
+        terminals_[size_t(last)].next = created;
 }
 
 const KeywordEnding* TKeywords::lookup(ScanCursor& cursor, ScanOffset& start, int& length, bool prune) const
