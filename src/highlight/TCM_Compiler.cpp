@@ -296,15 +296,19 @@ void TCM_Compiler::readNumber()
 
 void TCM_Compiler::pushMacro(const std::string& name, const std::string& text)
 {
+    const std::string folded = lower(name);
     for (const Source& s : sources_)
-        if (!s.macroName.empty() && lower(s.macroName) == lower(name))
+        if (s.foldedName == folded)
             fail("Recursive expansion of macro '" + name + "'");
+    // Macros that expand to several copies of each other grow without recursion; a budget on
+    // the expanded text stops them like a recursion.
     expanded_ += text.size();
-    if (sources_.size() >= kMaxSourceDepth || expanded_ > kMaxExpandedBytes)
+    if (sources_.size() >= kMaxSourceDepth || expanded_ > kMaxExpandedBytes || ++expansions_ > kMaxExpansions)
         fail("Recursive expansion of macro '" + name + "'");
     Source s;
     s.text = text;
     s.macroName = name;
+    s.foldedName = folded;
     sources_.push_back(std::move(s));
 }
 

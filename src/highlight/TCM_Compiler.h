@@ -55,6 +55,7 @@ private:
         std::string text;
         size_t pos = 0;
         std::string macroName;  // empty for a file
+        std::string foldedName;  // macroName in lower case, for the recursion test
         std::string dir;        // for files: where its includes are looked up
         std::string path;       // for files: the file itself (an include of it is refused)
         int line = 1;
@@ -66,7 +67,8 @@ private:
     };
     // Budgets so that a hostile script cannot make the tokenizer run away.
     static constexpr size_t kMaxSourceDepth = 64;
-    static constexpr size_t kMaxExpandedBytes = 64u << 20;
+    static constexpr size_t kMaxExpandedBytes = 4u << 20;
+    static constexpr size_t kMaxExpansions = 1u << 18;
 
     Source& top() { return sources_.back(); }
     bool atSourceEnd() { return top().pos >= top().text.size(); }
@@ -90,6 +92,7 @@ private:
     std::string string_;
     std::string identifier_;
     size_t expanded_ = 0;
+    size_t expansions_ = 0;
     int tokenLine_ = 1;
     std::string context_ = "Header";
     TWordStore macros_{false};
