@@ -56,7 +56,7 @@ TEST(CompiledForm, DamagedFormsRaiseAndLeaveAnEmptyParser)
     for (int round = 0; round < 2000; ++round) {
         std::string damaged = form;
         if (round % 2)
-            damaged.resize(rng() % form.size());
+            damaged.resize(1 + rng() % (form.size() - 1));
         for (int flips = 0; flips < 1 + int(rng() % 4); ++flips)
             damaged[rng() % damaged.size()] = char(rng());
         TCodeMemoParser loaded;
