@@ -109,6 +109,13 @@ public:
     // Writes [start, end): lsCRLF turns each CR into CR LF, lsLF keeps the CR; unix writes LF.
     // Returns the bytes written (fewer on a short write).
     std::int64_t WriteText(TStream& stream, Offset start, Offset end, TSaveFormat format, TSelLineStyle style);
+    // Writes the whole text in a plain form (sfTEXT with SelLineStyle, or sfUNIX). A short write
+    // is tried again from the stream's first position up to three times. Raises EFileSaveError
+    // "Bad TStream instance" for a null stream, "Could not save text to stream" when the last
+    // attempt is still short.
+    void SaveToStream(TStream* stream, TSaveFormat format);
+    // Creates (replaces) the file and saves into it.
+    void SaveToFile(const std::string& fileName, TSaveFormat format);
     // The bytes WriteText produces for [start, end).
     std::int64_t WrittenSize(Offset start, Offset end, TSaveFormat format, TSelLineStyle style);
 
