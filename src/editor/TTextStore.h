@@ -121,6 +121,7 @@ public:
 
     // ---- segmentation
     void SetSegmenter(const TLineSegmenter* segmenter) { segmenter_ = segmenter; }
+    const TLineSegmenter* Segmenter() const { return segmenter_; }
     // Re-cuts every logical line (after word wrap, its width or override changed).
     void Resegment();
     // Re-cuts the logical line holding `at`.
