@@ -26,6 +26,7 @@ inline constexpr const char* StackUnderflow = "Stack underflow";
 inline constexpr const char* BookmarkRange = "Bookmark index range error";
 inline constexpr const char* DuplicateKeys = "Duplicate key sequence definition for\r\n\"%s\" and \"%s\"";
 inline constexpr const char* CannotAssign = "Cannot assign a %s to a %s";
+inline constexpr const char* ListIndexOutOfBounds = "List index out of bounds (%d)";
 inline constexpr const char* ExportUnavailable = "No writer for the %s save format is installed";
 
 }  // namespace quarry::msg

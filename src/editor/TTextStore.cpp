@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "editor/ECodeMemo.h"
+#include "editor/EFileSaveError.h"
 #include "editor/EFileTooLarge.h"
 #include "editor/EditorMessages.h"
 #include "editor/Format.h"
@@ -651,6 +652,26 @@ Offset TTextStore::LoadFromFile(const std::string& fileName, Offset at) {
     if (size > static_cast<std::int64_t>(charLimit_) - charCount_)
         throw EFileTooLarge(Format(msg::FileTooLarge, fileName.c_str(), static_cast<unsigned long long>(size), charLimit_));
     return LoadFromStream(stream, at);
+}
+
+void TTextStore::SaveToStream(TStream* stream, TSaveFormat format) {
+    if (!stream) throw EFileSaveError(msg::BadStream);
+    const std::int64_t start = stream->Position();
+    const std::int64_t expected = WrittenSize(0, charCount_, format, SelLineStyle);
+    WriteText(*stream, 0, charCount_, format, SelLineStyle);
+    // The check is against the bytes this form produces, not the character count: a CR LF save
+    // that came short could still be longer than the text and pass unnoticed.
+    for (int repeat = 0; repeat < 3 && stream->Position() - start < expected; ++repeat) {
+        // Again from the first position, so that a partial first attempt leaves nothing behind.
+        stream->SetPosition(start);
+        WriteText(*stream, 0, charCount_, format, SelLineStyle);
+    }
+    if (stream->Position() - start < expected) throw EFileSaveError(msg::CouldNotSave);
+}
+
+void TTextStore::SaveToFile(const std::string& fileName, TSaveFormat format) {
+    TFileStream stream(fileName, TFileStream::Mode::Create);
+    SaveToStream(&stream, format);
 }
 
 std::int64_t TTextStore::WrittenSize(Offset start, Offset end, TSaveFormat format, TSelLineStyle style) {

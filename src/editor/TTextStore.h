@@ -109,11 +109,19 @@ public:
     // Writes [start, end): lsCRLF turns each CR into CR LF, lsLF keeps the CR; unix writes LF.
     // Returns the bytes written (fewer on a short write).
     std::int64_t WriteText(TStream& stream, Offset start, Offset end, TSaveFormat format, TSelLineStyle style);
+    // Writes the whole text in a plain form (sfTEXT with SelLineStyle, or sfUNIX). A short write
+    // is tried again from the stream's first position up to three times. Raises EFileSaveError
+    // "Bad TStream instance" for a null stream, "Could not save text to stream" when the last
+    // attempt is still short.
+    void SaveToStream(TStream* stream, TSaveFormat format);
+    // Creates (replaces) the file and saves into it.
+    void SaveToFile(const std::string& fileName, TSaveFormat format);
     // The bytes WriteText produces for [start, end).
     std::int64_t WrittenSize(Offset start, Offset end, TSaveFormat format, TSelLineStyle style);
 
     // ---- segmentation
     void SetSegmenter(const TLineSegmenter* segmenter) { segmenter_ = segmenter; }
+    const TLineSegmenter* Segmenter() const { return segmenter_; }
     // Re-cuts every logical line (after word wrap, its width or override changed).
     void Resegment();
     // Re-cuts the logical line holding `at`.

@@ -45,6 +45,13 @@ void TUndoStack::RecordBufferInsertion(std::int32_t position, const std::string&
 
 void TUndoStack::PushTransaction(std::int32_t kind, const Selection& before, std::string removed,
                                  std::string inserted, const Selection& after) {
+    if (groupOpen_ && !groupBeginPushed_) {
+        // The group's begin entries are written with its first transaction.
+        groupBeginPushed_ = true;
+        Push(TUndoRecord::Marker(groupId_, upGroupBegin));
+        Push(TUndoRecord::Selection(groupSelection_.anchor, groupSelection_.caret));
+        Push(TUndoRecord::Marker(groupId_, upGroupBegin));
+    }
     Push(TUndoRecord::Marker(kind, upTransaction));
     Push(TUndoRecord::Selection(before.anchor, before.caret));
     Push(TUndoRecord::Text(std::move(removed)));
