@@ -5,6 +5,7 @@
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quarry {
@@ -31,9 +32,23 @@ std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std
 {
     EdStreamCursor cursor(stream);
     int n = 0;
-    const int value = scanToken(cursor, n);
-    length = n;
-    return std::uint8_t(value);
+    const Offset start = stream.Position();
+    try {
+        const int value = scanToken(cursor, n);
+        length = n;
+        return std::uint8_t(value);
+    } catch (const ECodeMemoParserError&) {
+        // A script that pops more than it pushed must not take the editor down while the user
+        // types: the token stays, the state falls back to where the scan began.
+        ++stackUnderflows_;
+        stack_.clear();
+        containerOpen_ = false;
+        setCurrent(initial_);
+        length = std::max<std::int32_t>(1, stream.Position() - start);
+        if (stream.Position() <= start)
+            stream.Seek(start + 1);
+        return 0;
+    }
 }
 
 void TCodeMemoParser::compile(const std::string& scriptText, const std::string& includeDir)

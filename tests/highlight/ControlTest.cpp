@@ -170,3 +170,21 @@ TEST_F(Control, SavesAsHtmlAndRtfThroughTheWriters)
 
 }  // namespace
 }  // namespace quarry
+
+namespace quarry {
+namespace {
+
+TEST_F(Control, AScriptThatPopsTooOftenDoesNotStopTyping)
+{
+    parser.compile("%%tokens 2 ')'\r%%states 2 ( ) pop");
+    memo.SetParser(1, &parser);
+    memo.SetActiveParser(1);
+    memo.SetText("a)b");
+    memo.SetSelection(3, 3);
+    EXPECT_NO_THROW(memo.ReplaceSelection(")"));
+    EXPECT_EQ("a)b)", memo.Store().Text());
+    EXPECT_LE(2, parser.stackUnderflows());
+}
+
+}  // namespace
+}  // namespace quarry
