@@ -51,8 +51,9 @@ std::vector<int> storedValues(TCustomCodeMemo& memo)
     TTextStore& store = memo.Store();
     for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) {
         const TLineRecord& rec = store.Record(r);
+        const std::uint8_t* styles = store.StylesOf(rec);
         for (int i = 0; i < rec.length; ++i)
-            values.push_back(rec.styles ? rec.styles[i] : -1);
+            values.push_back(styles ? styles[i] : -1);
     }
     return values;
 }
