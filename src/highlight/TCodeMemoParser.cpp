@@ -58,7 +58,17 @@ void TCodeMemoParser::compile(const std::string& scriptText, const std::string& 
     lastContext_ = "Header";
     TCM_Compiler lexer(normaliseScriptText(scriptText), includeDir);
     try {
-        ScriptParser(lexer, tables_, settings_).run();
+        try {
+            ScriptParser(lexer, tables_, settings_).run();
+        } catch (const ECodeMemoParserError&) {
+            throw;
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception& e) {
+            // A limit of the tables reached by a script (a table that would outgrow its index):
+            // reported at the script position like every other fault.
+            lexer.fail(e.what());
+        }
     } catch (const ECodeMemoParserError&) {
         lastContext_ = lexer.context();
         publish();
@@ -90,11 +100,11 @@ void TCodeMemoParser::loadCompiledForm(const std::string& form)
     try {
         settings_.read(in);
         tables_.read(in);
-    } catch (const CorruptFormError& e) {
+    } catch (const std::runtime_error& e) {
         tables_.reset();
         settings_.reset();
         publish();
-        throw ECodeMemoParserError(e.what());
+        throw ECodeMemoParserError("Compiled parser data is damaged");
     }
     publish();
     NotifyChanged();
