@@ -328,7 +328,7 @@ void TTextStore::FireTrackFrees(const std::vector<std::int32_t>& freedTracks) {
 void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued) const {
     pieces.clear();
     std::size_t pos = 0;
-    auto& lengths = const_cast<std::vector<std::int32_t>&>(lengths_);
+    std::vector<std::int32_t>& lengths = lengths_;
     while (pos < text.size()) {
         const void* cr = std::memchr(text.data() + pos, '\r', text.size() - pos);
         const std::size_t lineEnd = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) : text.size();

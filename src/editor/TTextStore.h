@@ -286,7 +286,7 @@ private:
     std::string work_;                 // scratch for rebuilding logical lines
     std::vector<std::uint8_t> workStyles_;
     std::vector<Piece> pieces_;
-    std::vector<std::int32_t> lengths_;
+    mutable std::vector<std::int32_t> lengths_;  // scratch of SplitIntoPieces
 };
 
 }  // namespace quarry
