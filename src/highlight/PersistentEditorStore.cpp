@@ -75,8 +75,16 @@ PersistentEditorStore::PersistentEditorStore(std::string path) : path_(std::move
 
 bool PersistentEditorStore::IsHeader(std::string_view line)
 {
-    const std::string trimmed = text::trim(line);
+    const std::string trimmed = text::trimRight(line);
     return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']';
+}
+
+// A line of a section that would read as a header once its leading blanks are gone is stored
+// with one more blank in front, and read back with one less: a search for "[0-9]" stays a search.
+bool PersistentEditorStore::NeedsEscape(std::string_view line)
+{
+    const size_t text = line.find_first_not_of(' ');
+    return text != std::string_view::npos && IsHeader(line.substr(text));
 }
 
 std::string_view PersistentEditorStore::HeaderName(std::string_view line)
@@ -106,7 +114,12 @@ std::vector<std::string> PersistentEditorStore::Section(std::string_view name) c
     const auto span = Find(name);
     if (!span)
         return {};
-    return {lines_.begin() + std::ptrdiff_t(span->header + 1), lines_.begin() + std::ptrdiff_t(span->end)};
+    std::vector<std::string> body(lines_.begin() + std::ptrdiff_t(span->header + 1),
+                                  lines_.begin() + std::ptrdiff_t(span->end));
+    for (std::string& line : body)
+        if (!line.empty() && line.front() == ' ' && NeedsEscape(line))
+            line.erase(0, 1);
+    return body;
 }
 
 void PersistentEditorStore::SetSection(std::string_view name, const std::vector<std::string>& lines)
@@ -119,7 +132,7 @@ void PersistentEditorStore::SetSection(std::string_view name, const std::vector<
         for (char& c : clean)
             if (c == '\r' || c == '\n')
                 c = ' ';
-        if (IsHeader(clean))
+        if (NeedsEscape(clean))
             clean.insert(0, " ");
         body.push_back(std::move(clean));
     }
@@ -275,8 +288,9 @@ void PersistentEditorStore::WriteBack()
     errno = 0;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(bytes.data(), std::streamsize(bytes.size()));
+        if (!out)
+            throw EditorStoreError("Cannot write " + path_ + ": " + systemError());
+        out.write(bytes.data(), std::streamsize(bytes.size()));
         out.close();
         if (!out) {
             const std::string reason = systemError();

@@ -8,7 +8,8 @@
 // The file is held as its lines, so sections and lines this program does not know survive a
 // rewrite. Section names are found without regard to case; the first of several equal sections
 // is the one read and written. Reading never fails on content: odd sections and stray lines are
-// kept, overlong lines are cut, and damaged settings lines are reported by SettingsStream.
+// kept, overlong lines are cut, and damaged settings lines are reported by SettingsStream. A line
+// of a section that looks like a header is written with a blank in front and read without it.
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -89,7 +90,9 @@ private:
         std::size_t end;     // one past the last line of the section
     };
     std::optional<Span> Find(std::string_view name) const;
+    // "[name]" from the first column; blanks may follow the bracket.
     static bool IsHeader(std::string_view line);
+    static bool NeedsEscape(std::string_view line);
     static std::string_view HeaderName(std::string_view line);
 
     std::string path_;

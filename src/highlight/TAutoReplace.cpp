@@ -49,11 +49,12 @@ std::vector<int> TAutoReplace::ParseTriggerText(std::string_view text)
             add(specialKey(next));
             continue;
         }
-        // A key name in braces; without its closing brace the rest of the text is the name.
+        // A key name in braces; a name without its closing brace names no key.
         const size_t close = text.find('}', i + 1);
-        const std::string_view name = text.substr(i + 1, close == std::string_view::npos ? close : close - i - 1);
-        add(TKeyNameTable::Instance().Find(name));
-        i = close == std::string_view::npos ? text.size() : close;
+        if (close == std::string_view::npos)
+            break;
+        add(TKeyNameTable::Instance().Find(text.substr(i + 1, close - i - 1)));
+        i = close;
     }
     return keys;
 }
