@@ -33,12 +33,6 @@ std::map<std::string, double>& seconds()
     return s;
 }
 
-void note(benchmark::State& state, const std::string& name)
-{
-    (void)state;
-    seconds()[name] = 0;
-}
-
 std::string scriptPath(const char* script)
 {
     return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "highlight" / script).string();
@@ -65,7 +59,6 @@ void BM_RepositoryStartup(benchmark::State& state)
         TParserRepository repository(builtinParserImages());
         benchmark::DoNotOptimize(&repository);
     }
-    note(state, "startup");
 }
 
 void BM_DecompressImagesOnly(benchmark::State& state)
@@ -73,7 +66,6 @@ void BM_DecompressImagesOnly(benchmark::State& state)
     for (auto _ : state)
         for (const BuiltinParserImage& image : builtinParserImages())
             benchmark::DoNotOptimize(TCompressor::DecompressBytes(image.property.substr(6)));
-    note(state, "decompress");
 }
 
 void BM_CompileSixScripts(benchmark::State& state)
@@ -84,7 +76,6 @@ void BM_CompileSixScripts(benchmark::State& state)
             parser.compileFile(scriptPath(language.script));
             benchmark::DoNotOptimize(&parser);
         }
-    note(state, "compile");
 }
 
 void BM_SettingsRoundTripThroughStore(benchmark::State& state)
@@ -95,7 +86,6 @@ void BM_SettingsRoundTripThroughStore(benchmark::State& state)
         repository.SaveAllSettings(store);
         benchmark::DoNotOptimize(repository.LoadAllSettings(store));
     }
-    note(state, "store");
 }
 
 // Types a line of words, each ended by a blank: the blank is an auto-replace trigger.
@@ -113,7 +103,7 @@ void typeLine(TCustomCodeMemo& memo)
     memo.Clear();
 }
 
-void typing(benchmark::State& state, bool autoReplace, const std::string& name)
+void typing(benchmark::State& state, bool autoReplace)
 {
     TParserRepository repository(builtinParserImages());
     TCodeMemoParser& text = *repository.Find("Plain text");
@@ -124,11 +114,10 @@ void typing(benchmark::State& state, bool autoReplace, const std::string& name)
     memo.SetActiveParser(1);
     for (auto _ : state)
         typeLine(memo);
-    note(state, name);
 }
 
-void BM_TypingWithAutoReplace(benchmark::State& state) { typing(state, true, "typingAuto"); }
-void BM_TypingWithoutAutoReplace(benchmark::State& state) { typing(state, false, "typingPlain"); }
+void BM_TypingWithAutoReplace(benchmark::State& state) { typing(state, true); }
+void BM_TypingWithoutAutoReplace(benchmark::State& state) { typing(state, false); }
 
 BENCHMARK(BM_RepositoryStartup)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecompressImagesOnly)->Unit(benchmark::kMillisecond);
