@@ -20,6 +20,7 @@ class TCodeMemoStrings;
 class TCodeMemoScanner;
 class TWordWrapSegmenter;
 class TStream;
+class UserInterface;
 
 // Messages of the control: the standard edit-control ones it answers and its private block.
 namespace cm {
@@ -249,6 +250,10 @@ public:
     std::function<void(int index)> OnBookmarkClear;
     std::function<void(std::uint8_t& value, Offset start, Offset end)> OnTokenSeen;
     std::function<void(int mark, std::int32_t line)> OnMarkChange;
+    // Called before a code template is expanded with the word it replaces; may change the text.
+    std::function<void(TCustomCodeMemo& sender, const std::string& word, std::string& text)> OnCodeTemplate;
+    // Where the control asks the user to choose among code templates; none: no list is offered.
+    UserInterface* userInterface = nullptr;
 
     // ---- TParserClient
     void ParserDestroyed(TCustomCodeMemoParser& parser) override;
