@@ -385,9 +385,13 @@ std::vector<std::string> TREMatcher::literalPrefixes() const
     for (const auto& s : done)
         if (s.empty())
             return {};
+    // A prefix that begins with another one adds nothing: the shorter one is checked anyway.
     std::sort(done.begin(), done.end());
-    done.erase(std::unique(done.begin(), done.end()), done.end());
-    return done;
+    std::vector<std::string> kept;
+    for (const auto& s : done)
+        if (kept.empty() || s.compare(0, kept.back().size(), kept.back()) != 0)
+            kept.push_back(s);
+    return kept;
 }
 
 // The longest literal on the path that every match walks through.
