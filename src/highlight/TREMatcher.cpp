@@ -713,6 +713,33 @@ TextPos TREMatcher::scanForward(TRunReader& reader, TextPos pos, const std::uint
     return -1;
 }
 
+// Smallest q >= pos such that q..q+min-1 all lie in table, or -1. Each window is checked from
+// its end backward, so a character outside the table skips every window that holds it; the part
+// already known to lie in the table is not read again.
+TextPos TREMatcher::runWindow(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos min) const
+{
+    TextPos known = pos - 1;  // pos..known lie in the table
+    while (pos + min <= reader.size()) {
+        const TextPos end = pos + min - 1;
+        TextPos k = end;
+        const TTextRun& run = reader.runAt(k);
+        if (known + 1 >= run.start) {
+            const unsigned char* text = run.text;
+            const TextPos base = run.start;
+            while (k > known && table[text[k - base]])
+                --k;
+        } else {
+            while (k > known && table[reader.at(k)])
+                --k;
+        }
+        if (k <= known)
+            return pos;
+        pos = k + 1;
+        known = end;
+    }
+    return -1;
+}
+
 TextPos TREMatcher::scanBackward(TRunReader& reader, TextPos pos, const std::uint8_t* table) const
 {
     pos = std::min(pos, reader.size() - 1);
@@ -796,6 +823,11 @@ TextPos TREMatcher::nextCandidate(TRunReader& reader, TTextRuns& text, TextPos p
             }
         } else if (prefixScanner_) {
             pos = prefixScanner_->findForward(text, pos);
+            if (pos < 0)
+                return -1;
+        } else if (leading_ >= 0 && insts_[leading_].min >= 2 && firstSingle_ < 0) {
+            const Inst& lead = insts_[leading_];
+            pos = runWindow(reader, pos, tables_[lead.table].data(), lead.min);
             if (pos < 0)
                 return -1;
         } else if (firstUseful_) {

@@ -68,6 +68,7 @@ private:
     TextPos nextCandidate(TRunReader& reader, TTextRuns& text, TextPos pos);
     TextPos prevCandidate(TRunReader& reader, TextPos pos) const;
     TextPos scanForward(TRunReader& reader, TextPos pos, const std::uint8_t* table) const;
+    TextPos runWindow(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos min) const;
     TextPos scanBackward(TRunReader& reader, TextPos pos, const std::uint8_t* table) const;
     TextPos lineStartAtOrAfter(TRunReader& reader, TextPos pos) const;
     TextPos lineStartAtOrBefore(TRunReader& reader, TextPos pos) const;

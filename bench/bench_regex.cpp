@@ -1,0 +1,209 @@
+// Literal and regular-expression search over the C corpus, against grep, pcre2grep (no JIT) and
+// a std::regex loop measured in the same run. The corpus is read once, its line ends turned into
+// CR as the text store keeps them; the reference programs read the same file from the page cache.
+//
+//   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 prints)
+//
+// Counters: MB/s of our search; x_grep / x_pcre2 / x_std: our throughput divided by theirs.
+#include "editor/TLiteralScanner.h"
+#include "highlight/TREParser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace quarry;
+using Clock = std::chrono::steady_clock;
+
+std::string corpusPath()
+{
+    const char* env = std::getenv("QUARRY_CORPUS");
+    return env ? env : "/tmp/quarry-corpus/c-469mb.c";
+}
+
+const std::string& corpus()
+{
+    static const std::string text = [] {
+        std::ifstream in(corpusPath(), std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "no corpus at %s: run scripts/make-corpus.sh 469\n", corpusPath().c_str());
+            std::exit(1);
+        }
+        std::ostringstream raw;
+        raw << in.rdbuf();
+        std::string s = raw.str();
+        for (auto& c : s)
+            if (c == '\n')
+                c = '\r';
+        return s;
+    }();
+    return text;
+}
+
+double megabytes(std::size_t bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// Best wall time of three runs of a shell command (its output is discarded).
+double commandSeconds(const std::string& command)
+{
+    static std::map<std::string, double> cache;
+    if (auto it = cache.find(command); it != cache.end())
+        return it->second;
+    double best = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        const auto t0 = Clock::now();
+        // Not /dev/null: grep notices it and stops at the first match.
+        const int rc = std::system((command + " > /tmp/quarry-bench-ref.out").c_str());
+        const double s = std::chrono::duration<double>(Clock::now() - t0).count();
+        if (rc == -1 || (WIFEXITED(rc) && WEXITSTATUS(rc) > 1)) {
+            std::fprintf(stderr, "reference failed: %s\n", command.c_str());
+            return cache[command] = 0;
+        }
+        best = std::min(best, s);
+        if (std::getenv("QUARRY_BENCH_VERBOSE"))
+            std::fprintf(stderr, "%.3f s  %s (rc %d)\n", s, command.c_str(), rc);
+    }
+    return cache[command] = best;
+}
+
+std::string quote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+void setRatio(benchmark::State& state, const char* name, double ourSeconds, double theirSeconds)
+{
+    if (theirSeconds > 0 && ourSeconds > 0)
+        state.counters[name] = theirSeconds / ourSeconds;
+}
+
+double secondsPerIteration(benchmark::State& state, Clock::duration total)
+{
+    return std::chrono::duration<double>(total).count() / static_cast<double>(state.iterations());
+}
+
+struct LiteralCase {
+    const char* pattern;
+    bool caseSensitive;
+};
+
+void literalSearch(benchmark::State& state, LiteralCase c)
+{
+    const std::string& text = corpus();
+    TFlatText flat(text);
+    TLiteralScanner scanner;
+    scanner.setPattern(c.pattern, c.caseSensitive);
+    long hits = 0;
+    Clock::duration total{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        hits = 0;
+        for (TextPos at = scanner.findForward(flat, 0); at >= 0;
+             at = scanner.findForward(flat, at + static_cast<TextPos>(scanner.length())))
+            ++hits;
+        total += Clock::now() - t0;
+    }
+    state.counters["hits"] = static_cast<double>(hits);
+    const double ours = secondsPerIteration(state, total);
+    state.counters["MB/s"] = megabytes(text.size()) / ours;
+    const std::string grep = std::string("LC_ALL=C grep -c ") + (c.caseSensitive ? "" : "-i ") +
+                             "-F " + quote(c.pattern) + " " + corpusPath();
+    setRatio(state, "x_grep", ours, commandSeconds(grep));
+}
+
+struct RegexCase {
+    const char* ours;
+    const char* pcre;   // the same search in pcre2 syntax
+    const char* ecma;   // and in std::regex syntax
+};
+
+// std::regex is far slower: it runs over a slice and its time is scaled to the whole text.
+double stdRegexSeconds(const char* pattern, std::size_t fullSize)
+{
+    const std::string& text = corpus();
+    const std::size_t slice = std::min<std::size_t>(text.size(), 8u << 20);
+    const std::regex re(pattern, std::regex::ECMAScript | std::regex::multiline);
+    const auto t0 = Clock::now();
+    long hits = 0;
+    for (auto it = std::cregex_iterator(text.data(), text.data() + slice, re); it != std::cregex_iterator(); ++it)
+        ++hits;
+    benchmark::DoNotOptimize(hits);
+    const double s = std::chrono::duration<double>(Clock::now() - t0).count();
+    return s * static_cast<double>(fullSize) / static_cast<double>(slice);
+}
+
+void regexSearch(benchmark::State& state, RegexCase c)
+{
+    const std::string& text = corpus();
+    TFlatText flat(text);
+    TREParser re;
+    re.SetExpression(c.ours);
+    long hits = 0;
+    Clock::duration total{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        hits = 0;
+        for (TextPos from = 0; re.Search(flat, from, true);) {
+            ++hits;
+            from = re.MatchEnd() + (re.MatchEnd() == re.MatchStart() ? 1 : 0);
+        }
+        total += Clock::now() - t0;
+    }
+    state.counters["hits"] = static_cast<double>(hits);
+    const double ours = secondsPerIteration(state, total);
+    state.counters["MB/s"] = megabytes(text.size()) / ours;
+    setRatio(state, "x_pcre2", ours,
+             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + corpusPath()));
+    static std::map<std::string, double> stdTimes;
+    if (!stdTimes.count(c.ecma))
+        stdTimes[c.ecma] = stdRegexSeconds(c.ecma, text.size());
+    setRatio(state, "x_std", ours, stdTimes[c.ecma]);
+    state.SetLabel(re.DescribeFilters());
+}
+
+const RegexCase kRegexes[] = {
+    {"[A-Za-z]{30}", "[A-Za-z]{30}", "[A-Za-z]{30}"},
+    {"[A-Z]+_SUSPEND", "[A-Z]+_SUSPEND", "[A-Z]+_SUSPEND"},
+    {"\"foo\"||\"bar\"", "((foo)(bar)?)|((bar)(foo)?)", "(((foo)(bar)?)|((bar)(foo)?))"},
+    {"x{2,3}y", "x{2,3}y", "x{2,3}y"},
+    {"^\\s*#define", "^\\s*#define", "^\\s*#define"},
+};
+
+void registerAll()
+{
+    const LiteralCase literals[] = {
+        {"QuarryNeverMatches", true}, {"QuarryNeverMatches", false}, {"define", true}, {"define", false}};
+    for (const auto& l : literals)
+        benchmark::RegisterBenchmark(
+            (std::string("Literal/") + l.pattern + (l.caseSensitive ? "/case" : "/nocase")).c_str(),
+            literalSearch, l)
+            ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+    for (const auto& r : kRegexes)
+        benchmark::RegisterBenchmark((std::string("Regex/") + r.ours).c_str(), regexSearch, r)
+            ->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
