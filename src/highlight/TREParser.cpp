@@ -1,5 +1,7 @@
 #include "highlight/TREParser.h"
 
+#include "editor/TEdStream.h"
+#include "editor/TEdStreamRuns.h"
 #include "highlight/TRECompiler.h"
 #include "highlight/TREMatcher.h"
 
@@ -65,6 +67,15 @@ bool TREParser::Search(TTextRuns& text, TextPos from, bool forward)
         const auto& slots = matcher_->slots();
         std::copy(slots.begin(), slots.end(), table_.begin());
     }
+    return found;
+}
+
+bool TREParser::Search(TEdStream& stream, bool forward)
+{
+    TEdStreamRuns runs(stream);
+    const Offset from = stream.Position();
+    const bool found = Search(runs, from, forward);
+    stream.Seek(found ? static_cast<Offset>(MatchEnd()) : from);
     return found;
 }
 

@@ -22,6 +22,7 @@
 
 namespace quarry {
 
+class TEdStream;
 class TREMatcher;
 
 class TREParser final {
@@ -51,6 +52,9 @@ public:
     // Without a program: "Invalid parameter". A start position that needs more steps than the
     // budget ends the search with "Expression too complex".
     bool Search(TTextRuns& text, TextPos from, bool forward);
+    // The same over the editor text from the cursor's position (up to its end offset); on
+    // success the cursor stands after the match.
+    bool Search(TEdStream& stream, bool forward);
 
     // The table: 0 match start, 1 match end, 2n and 2n+1 the start and end of group n (1..9);
     // -1 where nothing was recorded. Index beyond 0..255: "Index range error".
