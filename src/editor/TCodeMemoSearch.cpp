@@ -3,8 +3,7 @@
 #include "editor/LineEnds.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TEdStream.h"
-#include "editor/TEdStreamRuns.h"
+#include "editor/TStoreRuns.h"
 #include "editor/TReplaceTemplate.h"
 #include "editor/TUndoStack.h"
 #include "highlight/TREParser.h"
@@ -130,8 +129,7 @@ bool TCodeMemoSearch::find(std::uint16_t flags, const std::string& pattern, Offs
     TTextStore& store = memo_.Store();
     if (pattern.empty() || store.CharCount() == 0)
         return false;
-    TEdStream stream(store);
-    TEdStreamRuns runs(stream);
+    TStoreRuns runs(store);
     if (flags & kRegExpr)
         return findRegex(runs, flags, pattern, origin, skipEmptyAt, found);
     return findLiteral(runs, flags, pattern, origin, found);
