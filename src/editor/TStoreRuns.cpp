@@ -6,6 +6,8 @@ void TStoreRuns::seat(RecordId id, TextPos start)
 {
     const TLineRecord& r = store_.Record(id);
     record_ = id;
+    next_ = r.next;
+    prev_ = r.prev;
     start_ = start;
     length_ = r.length;
     text_ = r.text;
@@ -16,10 +18,11 @@ TTextRun TStoreRuns::runAt(TextPos pos)
     if (record_ != kNoRecord && pos >= start_ && pos < start_ + length_) {
         // the same record again
     } else if (record_ != kNoRecord && pos == start_ + length_) {
-        seat(store_.Record(record_).next, pos);
+        seat(next_, pos);
     } else if (record_ != kNoRecord && pos == start_ - 1) {
-        const RecordId prev = store_.Record(record_).prev;
-        seat(prev, start_ - store_.Record(prev).length);
+        const TextPos end = start_;
+        seat(prev_, 0);
+        start_ = end - length_;
     } else {
         const TTextStore::Location at = store_.Locate(static_cast<Offset>(pos));
         seat(at.record, at.lineStart);

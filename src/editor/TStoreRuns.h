@@ -20,6 +20,8 @@ private:
     TTextStore& store_;
     TextPos size_;
     RecordId record_ = kNoRecord;  // the last run's record, starting at start_, length_ long
+    RecordId next_ = kNoRecord;    // its neighbours, kept so a walk reads each record once
+    RecordId prev_ = kNoRecord;
     TextPos start_ = 0;
     TextPos length_ = 0;
     const char* text_ = nullptr;
