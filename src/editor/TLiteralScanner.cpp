@@ -149,9 +149,11 @@ TextPos TLiteralScanner::findBackward(TTextRuns& text, TextPos before) const
             }
         }
         if (s >= run.start) {
-            const TextPos hit = findInRunBackward(run.text, 0, s - run.start);
+            // Reading the straddling windows may have fetched later runs: ask for this one again.
+            const TTextRun& again = reader.runAt(s);
+            const TextPos hit = findInRunBackward(again.text, 0, s - again.start);
             if (hit >= 0)
-                return run.start + hit;
+                return again.start + hit;
         }
         s = run.start - 1;
     }

@@ -1,30 +1,45 @@
 #pragma once
-// TTextRuns straight over a text store's line records: a scan that walks forward or backward
-// asks for the neighbouring record, which costs one link; other positions go through the
-// store's finger. Valid until the store changes.
+// TTextRuns over a text store's line records. Records are short (a C line is some 40 bytes),
+// and a scanner pays for every run it is handed, so consecutive short records are gathered
+// into one buffer and handed out together; a long record is handed out in place. A forward or
+// backward walk doubles the gathered size up to kMaxGather, a jump starts small again, so a
+// search that stops soon after its start copies little. The last two runs stay valid (a match
+// that straddles two runs reads both by turns). Valid until the store changes.
 #include "editor/TTextRuns.h"
 #include "editor/TTextStore.h"
+
+#include <array>
+#include <vector>
 
 namespace quarry {
 
 class TStoreRuns final : public TTextRuns {
 public:
+    static constexpr TextPos kMinGather = 512;
+    static constexpr TextPos kMaxGather = 64 * 1024;
+    static constexpr TextPos kInPlace = 256;  // records at least this long are not copied
+
     explicit TStoreRuns(TTextStore& store) : store_(store), size_(store.CharCount()) {}
 
     TextPos size() const override { return size_; }
     TTextRun runAt(TextPos pos) override;
 
 private:
-    void seat(RecordId id, TextPos start);
+    struct Chunk {
+        TTextRun run;                  // the bytes handed out
+        RecordId first = kNoRecord;    // records it covers, first and last
+        RecordId last = kNoRecord;
+        std::vector<unsigned char> buffer;  // the gathered copy (unused for a record in place)
+    };
+
+    void gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos target);
+    void gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos target);
 
     TTextStore& store_;
     TextPos size_;
-    RecordId record_ = kNoRecord;  // the last run's record, starting at start_, length_ long
-    RecordId next_ = kNoRecord;    // its neighbours, kept so a walk reads each record once
-    RecordId prev_ = kNoRecord;
-    TextPos start_ = 0;
-    TextPos length_ = 0;
-    const char* text_ = nullptr;
+    std::array<Chunk, 2> chunks_;  // chunks_[recent_] is the newest
+    int recent_ = 0;
+    TextPos target_ = kMinGather;
 };
 
 }  // namespace quarry

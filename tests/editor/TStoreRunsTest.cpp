@@ -52,5 +52,38 @@ TEST(TStoreRuns, EveryPositionLiesInTheRunReturnedForIt)
     }
 }
 
+// A match that straddles two runs reads both by turns: the run handed out before the newest one
+// must still hold its bytes, on walks in both directions and on jumps.
+TEST(TStoreRuns, TheLastTwoRunsStayReadable)
+{
+    std::string source;
+    for (int line = 0; line < 3000; ++line)
+        source += "line " + std::to_string(line) + (line % 100 == 0 ? std::string(300, '=') : "") + "\r";
+    TTextStore store;
+    store.InsertText(0, source);
+    const std::string text = store.Text();
+    TStoreRuns runs(store);
+    std::mt19937 rng(3);
+    auto same = [&](const TTextRun& run) {
+        return text.compare(static_cast<std::size_t>(run.start), static_cast<std::size_t>(run.length),
+                            reinterpret_cast<const char*>(run.text), static_cast<std::size_t>(run.length)) == 0;
+    };
+    TTextRun previous = runs.runAt(0);
+    for (int step = 0; step < 5000; ++step) {
+        TextPos pos;
+        const int kind = static_cast<int>(rng() % 3);
+        if (kind == 0)
+            pos = previous.end() < runs.size() ? previous.end() : 0;
+        else if (kind == 1)
+            pos = previous.start > 0 ? previous.start - 1 : runs.size() - 1;
+        else
+            pos = static_cast<TextPos>(rng() % text.size());
+        const TTextRun current = runs.runAt(pos);
+        ASSERT_TRUE(same(current)) << "step " << step;
+        ASSERT_TRUE(same(previous)) << "step " << step;
+        previous = current;
+    }
+}
+
 }  // namespace
 }  // namespace quarry
