@@ -28,7 +28,10 @@ private:
 
 }  // namespace
 
-TCodeMemoSearch::TCodeMemoSearch(TCustomCodeMemo& memo) : memo_(memo), re_(std::make_unique<TREParser>()) {}
+TCodeMemoSearch::TCodeMemoSearch(TCustomCodeMemo& memo)
+    : memo_(memo), runs_(std::make_unique<TStoreRuns>(memo.Store())), re_(std::make_unique<TREParser>())
+{
+}
 
 TCodeMemoSearch::~TCodeMemoSearch() = default;
 
@@ -129,20 +132,23 @@ bool TCodeMemoSearch::find(std::uint16_t flags, const std::string& pattern, Offs
     TTextStore& store = memo_.Store();
     if (pattern.empty() || store.CharCount() == 0)
         return false;
-    TStoreRuns runs(store);
+    runs_->Reset();
     if (flags & kRegExpr)
-        return findRegex(runs, flags, pattern, origin, skipEmptyAt, found);
-    return findLiteral(runs, flags, pattern, origin, found);
+        return findRegex(*runs_, flags, pattern, origin, skipEmptyAt, found);
+    return findLiteral(*runs_, flags, pattern, origin, found);
 }
 
 bool TCodeMemoSearch::findLiteral(TTextRuns& text, std::uint16_t flags, const std::string& pattern, Offset origin,
                                   Found& found)
 {
     // The pattern is compared with the text as the store holds it: line ends as CR.
-    std::string normalised;
-    NormaliseLineEnds(pattern, normalised);
-    scanner_.setPattern(normalised, (flags & kMatchCase) != 0);
-    const Offset length = static_cast<Offset>(normalised.size());
+    if (pattern != typedPattern_ || normalisedPattern_.empty()) {
+        typedPattern_ = pattern;
+        normalisedPattern_.clear();
+        NormaliseLineEnds(pattern, normalisedPattern_);
+    }
+    scanner_.setPattern(normalisedPattern_, (flags & kMatchCase) != 0);
+    const Offset length = static_cast<Offset>(normalisedPattern_.size());
     const bool backward = (flags & kBackward) != 0;
     TextPos at = origin;
     for (;;) {

@@ -21,6 +21,7 @@ namespace quarry {
 
 class TCustomCodeMemo;
 class TREParser;
+class TStoreRuns;
 class TTextRuns;
 
 class TCodeMemoSearch final {
@@ -87,6 +88,9 @@ private:
 
     TCustomCodeMemo& memo_;
     TLiteralScanner scanner_;            // reused while pattern and case stay the same
+    std::string typedPattern_;           // the literal pattern as given, and as the store holds it
+    std::string normalisedPattern_;
+    std::unique_ptr<TStoreRuns> runs_;   // its buffers are reused; reset before every search
     std::unique_ptr<TREParser> re_;
     std::vector<Offset> boundaries_;     // of the last regular-expression match
     std::string lastText_;

@@ -4,6 +4,14 @@
 
 namespace quarry {
 
+void TStoreRuns::Reset()
+{
+    size_ = store_.CharCount();
+    for (auto& chunk : chunks_)
+        chunk.first = chunk.last = kNoRecord;
+    target_ = kMinGather;
+}
+
 void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos target)
 {
     const TLineRecord* r = &store_.Record(id);
@@ -12,7 +20,8 @@ void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos
         chunk.run = {reinterpret_cast<const unsigned char*>(r->text), start, r->length};
         return;
     }
-    chunk.buffer.resize(static_cast<std::size_t>(target));
+    if (chunk.buffer.size() < static_cast<std::size_t>(target))
+        chunk.buffer.resize(static_cast<std::size_t>(target));
     unsigned char* out = chunk.buffer.data();
     TextPos used = 0;
     for (;;) {
@@ -37,7 +46,8 @@ void TStoreRuns::gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos 
         chunk.run = {reinterpret_cast<const unsigned char*>(r->text), end - r->length, r->length};
         return;
     }
-    chunk.buffer.resize(static_cast<std::size_t>(target));
+    if (chunk.buffer.size() < static_cast<std::size_t>(target))
+        chunk.buffer.resize(static_cast<std::size_t>(target));
     unsigned char* out = chunk.buffer.data();
     TextPos used = 0;
     for (;;) {

@@ -23,6 +23,8 @@ public:
 
     TextPos size() const override { return size_; }
     TTextRun runAt(TextPos pos) override;
+    // Forgets what was gathered, after the store changed; the buffers are kept for reuse.
+    void Reset();
 
 private:
     struct Chunk {
