@@ -4,6 +4,8 @@
 #include "highlight/TREParser.h"
 #include "highlight/TREMatcher.h"
 #include "highlight/SplitText.h"
+#include "editor/TEdStream.h"
+#include "editor/TTextStore.h"
 
 #include <gtest/gtest.h>
 
@@ -284,6 +286,69 @@ TEST(TREParserMatch, FiltersFoundForTypicalExpressions)
         re.SetExpression(c.pattern);
         EXPECT_EQ(c.filters, re.DescribeFilters()) << c.pattern;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The counter test nodes by hand: CSET #0 to a value, then a test whose two ways lead to "y" or
+// to "n", so the text that matches tells which way was taken.
+std::string counterWay(std::uint8_t test, int value)
+{
+    using namespace quarry::reop;
+    // 1 CSET(6) ->7; 7 test(4) next->19, after it 11 EXACTLY"n"(5) ->16; 16 END; 19 EXACTLY"y" ->24; 24 END
+    quarry::TREProgram p;
+    p.code = {kMagic,
+              CSET, 0, 6, 0, static_cast<std::uint8_t>(value), 0,
+              test, 0, 12, 0,
+              EXACTLY, 0, 5, 'n', 0,
+              END, 0, 0,
+              EXACTLY, 0, 5, 'y', 0,
+              END, 0, 0};
+    quarry::TREMatcher m(p);
+    quarry::TFlatText text("ny");
+    if (!m.search(text, 0, true))
+        return "-";
+    return m.slots()[0] == 0 ? "after" : "next";
+}
+
+TEST(TREParserMatch, CounterTestsTakeTheirDocumentedWays)
+{
+    using namespace quarry::reop;
+    EXPECT_EQ("next", counterWay(CTESTZERO, 0));
+    EXPECT_EQ("after", counterWay(CTESTZERO, 2));
+    EXPECT_EQ("next", counterWay(CBELOW1, 0));
+    EXPECT_EQ("after", counterWay(CBELOW1, 1));
+    EXPECT_EQ("next", counterWay(CABOVE0, 1));
+    EXPECT_EQ("after", counterWay(CABOVE0, 0));
+}
+
+TEST(TREParserMatch, SearchesTheEditorTextThroughItsCursor)
+{
+    quarry::TTextStore store;
+    store.InsertText(0, std::string("int a;\r\nfoo(bar);\nint b;"));
+    quarry::TEdStream stream(store, 0, -1);
+    TREParser re;
+    re.SetExpression("int \\w");
+    ASSERT_TRUE(re.Search(stream, true));
+    EXPECT_EQ(0, re.MatchStart());
+    EXPECT_EQ(5, stream.Position());  // after the match
+    ASSERT_TRUE(re.Search(stream, true));
+    EXPECT_EQ(17, re.MatchStart());
+    EXPECT_EQ(22, stream.Position());
+    EXPECT_FALSE(re.Search(stream, true));
+    EXPECT_EQ(22, stream.Position());  // unmoved when nothing is found
+    ASSERT_TRUE(re.Search(stream, false));
+    EXPECT_EQ(17, re.MatchStart());
+
+    // The cursor's end offset bounds the text searched.
+    quarry::TEdStream front(store, 0, 10);
+    re.SetExpression("bar");
+    EXPECT_FALSE(re.Search(front, true));
+    front.Seek(0);
+    re.SetExpression("fo");
+    EXPECT_TRUE(re.Search(front, true));
 }
 
 }  // namespace
