@@ -238,6 +238,19 @@ void TCustomCodeMemo::SetText(std::string_view text) {
 
 void TCustomCodeMemo::Clear() { SetText({}); }
 
+bool TCustomCodeMemo::SelectWordAt(Offset offset) {
+    const auto inWord = [&](Offset p) {
+        return p >= 0 && p < store_->CharCount() && IsWordChar(static_cast<unsigned char>(store_->CharAt(p)));
+    };
+    if (!inWord(offset)) return false;
+    Offset start = offset;
+    Offset end = offset;
+    while (inWord(start - 1)) --start;
+    while (inWord(end)) ++end;
+    SetSelection(start, end);
+    return true;
+}
+
 std::string TCustomCodeMemo::SelText() { return store_->GetText(SelStart(), SelStart() + SelLength()); }
 
 // ---------------------------------------------------------------- caret geometry
@@ -259,7 +272,8 @@ std::int32_t TCustomCodeMemo::DisplayColumnOf(Offset offset) {
     if (!(rec.flags & lfHasTab)) return upTo;
     const TCM_Settings& settings = Settings();
     std::int32_t column = 0;
-    for (std::int32_t i = 0; i < upTo; ++i) column = rec.text[i] == '\t' ? settings.NextTabStop(column) : column + 1;
+    const char* text = store_->TextOf(rec);
+    for (std::int32_t i = 0; i < upTo; ++i) column = text[i] == '\t' ? settings.NextTabStop(column) : column + 1;
     return column;
 }
 
@@ -282,7 +296,7 @@ Offset TCustomCodeMemo::OffsetAtColumn(const TTextStore::Location& segment, std:
         const TLineRecord& rec = store_->Record(segment.record);
         const TCM_Settings& settings = Settings();
         while (pos < end) {
-            const char c = rec.text[pos - segment.lineStart];
+            const char c = store_->TextOf(rec)[pos - segment.lineStart];
             const std::int32_t next = c == '\t' ? settings.NextTabStop(col) : col + 1;
             if (next > column) break;
             col = next;
@@ -601,7 +615,7 @@ std::int32_t TCustomCodeMemo::IndentOfLine(Offset lineStart, Offset upTo) {
         if (pos >= loc.lineStart + store_->Record(loc.record).length) {
             loc = {store_->Next(loc.record), loc.line + 1, loc.lineStart + store_->Record(loc.record).length};
         }
-        const char c = store_->Record(loc.record).text[pos - loc.lineStart];
+        const char c = store_->TextOf(store_->Record(loc.record))[pos - loc.lineStart];
         if (!IsBlank(c)) break;
         column = c == '\t' ? settings.NextTabStop(column) : column + 1;
     }
@@ -648,23 +662,24 @@ std::int32_t TCustomCodeMemo::TabFillTarget() {
     LineIndex line = CaretLine();
     for (int budget = 0; line > 0 && budget < kLineSearchBudget; ++budget) {
         const TTextStore::Location loc = store_->LineByIndex(--line);
-        const TLineRecord& rec = store_->Record(loc.record);
-        const std::int32_t length = rec.ContentLength();
+        const TLineRecord& record = store_->Record(loc.record);
+        const std::int32_t length = record.ContentLength();
+        const char* text = store_->TextOf(record);
         std::int32_t col = 0;
         std::int32_t i = 0;
         while (i < length) {
-            const std::int32_t next = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+            const std::int32_t next = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             if (next > column) break;
             col = next;
             ++i;
         }
         if (i >= length) continue;  // the line does not reach past the caret's column
-        while (i < length && !IsBlank(rec.text[i])) {
-            col = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+        while (i < length && !IsBlank(text[i])) {
+            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             ++i;
         }
-        while (i < length && IsBlank(rec.text[i])) {
-            col = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+        while (i < length && IsBlank(text[i])) {
+            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             ++i;
         }
         if (col > column) return col;
@@ -1328,7 +1343,13 @@ void TCustomCodeMemo::LoadFromStream(TStream& stream) {
     TUndoStack* undo = UndoStack();
     if (undo) undo->Reset();
     store_->Clear();
-    store_->LoadFromStream(stream, 0);
+    try {
+        store_->LoadFromStream(stream, 0);
+    } catch (const std::bad_alloc&) {
+        // Half a text is worse than none: give the memory back and say why.
+        store_->Clear();
+        throw ECodeMemo(msg::NotEnoughMemory);
+    }
     if (undo) undo->Reset();
     detachedEdits_ = false;
     ClearSelectionState(0);

@@ -17,9 +17,7 @@
 #include "editor/TLineSegmenter.h"
 #include "editor/TLineTrackManager.h"
 #include "editor/TMarkedRanges.h"
-#include "editor/TRecordPool.h"
 #include "editor/TStream.h"
-#include "editor/TTextArena.h"
 #include "editor/TUndoStack.h"
 
 namespace quarry {
@@ -41,9 +39,6 @@ TTextStore::TTextStore()
 
 TTextStore::~TTextStore() = default;
 
-TLineRecord& TTextStore::Rec(RecordId id) { return (*pool_)[id]; }
-const TLineRecord& TTextStore::Rec(RecordId id) const { return (*pool_)[id]; }
-const TLineRecord& TTextStore::Record(RecordId id) const { return (*pool_)[id]; }
 
 std::int32_t TTextStore::LogicalLineCount() const {
     if (first_ == kNoRecord) return 0;
@@ -93,6 +88,7 @@ TTextStore::Location TTextStore::Locate(Offset offset) {
         rec = first_;
         start = line = logical = 0;
     }
+    const LineIndex from = line;
     while (offset >= start + Rec(rec).length) {
         const TLineRecord& r = Rec(rec);
         start += r.length;
@@ -107,6 +103,7 @@ TTextStore::Location TTextStore::Locate(Offset offset) {
         logical -= r.EndsWithCR() ? 1 : 0;
         --line;
     }
+    walked_ += static_cast<std::uint64_t>(line > from ? line - from : from - line);
     SetFinger(rec, start, line, logical);
     return {rec, line, start};
 }
@@ -242,7 +239,7 @@ LineIndex TTextStore::LineOfRecord(RecordId id) {
 char TTextStore::CharAt(Offset offset) {
     if (offset < 0 || offset >= charCount_) return '\0';
     const Location loc = Locate(offset);
-    return Rec(loc.record).text[offset - loc.lineStart];
+    return TextOf(Rec(loc.record))[offset - loc.lineStart];
 }
 
 void TTextStore::AppendText(Offset start, Offset end, std::string& out) {
@@ -257,7 +254,7 @@ void TTextStore::AppendText(Offset start, Offset end, std::string& out) {
     while (left > 0 && rec != kNoRecord) {
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length - from, left);
-        out.append(r.text + from, static_cast<std::size_t>(take));
+        out.append(TextOf(r) + from, static_cast<std::size_t>(take));
         left -= take;
         from = 0;
         rec = r.next;
@@ -276,16 +273,17 @@ RecordId TTextStore::NewRecord() { return pool_->Allocate(); }
 
 void TTextStore::SetRecordText(TLineRecord& rec, const char* text, std::int32_t length) {
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(reinterpret_cast<char*>(rec.styles), rec.length);
-    rec.styles = nullptr;
+    if (rec.styles) arena_->Free(rec.styles, rec.length);
+    rec.styles = 0;
     rec.text = arena_->Allocate(static_cast<std::size_t>(length) + 1);
-    std::memcpy(rec.text, text, static_cast<std::size_t>(length));
-    rec.text[length] = '\0';
+    char* copy = arena_->Pointer(rec.text);
+    std::memcpy(copy, text, static_cast<std::size_t>(length));
+    copy[length] = '\0';
     rec.length = static_cast<std::uint16_t>(length);
-    if (std::memchr(text, '\t', static_cast<std::size_t>(length)))
-        rec.flags |= lfHasTab;
-    else
-        rec.flags &= static_cast<std::uint8_t>(~lfHasTab);
+    std::uint8_t shape = 0;
+    if (std::memchr(text, '\t', static_cast<std::size_t>(length))) shape |= lfHasTab;
+    if (length > 0 && text[length - 1] == '\r') shape |= lfEndsLine;
+    rec.flags = static_cast<std::uint8_t>((rec.flags & ~(lfHasTab | lfEndsLine)) | shape);
 }
 
 void TTextStore::CountLength(std::int32_t length, int delta) {
@@ -306,7 +304,7 @@ TTextStore::Side& TTextStore::SideOf(RecordId id) {
 void TTextStore::FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks) {
     TLineRecord& rec = Rec(id);
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(reinterpret_cast<char*>(rec.styles), rec.length);
+    if (rec.styles) arena_->Free(rec.styles, rec.length);
     if (rec.hasSide) {
         const auto it = side_.find(id);
         if (it != side_.end()) {
@@ -327,37 +325,40 @@ void TTextStore::FireTrackFrees(const std::vector<std::int32_t>& freedTracks) {
 
 // ---------------------------------------------------------------- segmentation
 
-void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces) const {
+void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued) const {
     pieces.clear();
     std::size_t pos = 0;
+    std::vector<std::int32_t>& lengths = lengths_;
     while (pos < text.size()) {
         const void* cr = std::memchr(text.data() + pos, '\r', text.size() - pos);
         const std::size_t lineEnd = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) : text.size();
         const std::string_view line = text.substr(pos, lineEnd - pos);
         const bool endsLine = cr != nullptr;
-        auto& lengths = const_cast<std::vector<std::int32_t>&>(lengths_);
+        // The first piece of a text that starts inside a logical line continues that line.
+        bool continued = pos == 0 && startsContinued;
         lengths.clear();
         if (!line.empty()) {
             if (segmenter_)
                 segmenter_->Split(line, lengths);
-            else if (line.size() < static_cast<std::size_t>(TLineSegmenter::kLongLine))
-                lengths.push_back(static_cast<std::int32_t>(line.size()));
             else
-                lengths.push_back(static_cast<std::int32_t>(line.size()));  // cut below
+                lengths.push_back(static_cast<std::int32_t>(line.size()));
         }
-        const std::size_t first = pieces.size();
+        const bool cut = segmenter_ || continued || line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine);
         for (std::int32_t length : lengths) {
             // No segment outgrows the composing buffers, whatever the segmenter said.
-            const bool cut = line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine) || segmenter_;
             while (cut && length > TLineSegmenter::kMaxSegment) {
-                pieces.push_back({TLineSegmenter::kMaxSegment, pieces.size() > first, false});
+                pieces.push_back({TLineSegmenter::kMaxSegment, continued, false});
+                continued = true;
                 length -= TLineSegmenter::kMaxSegment;
             }
-            if (length > 0) pieces.push_back({length, pieces.size() > first, false});
+            if (length > 0) {
+                pieces.push_back({length, continued, false});
+                continued = true;
+            }
         }
         if (endsLine) {
-            if (pieces.size() == first)
-                pieces.push_back({1, false, true});
+            if (lengths.empty())
+                pieces.push_back({1, continued, true});
             else {
                 pieces.back().length += 1;
                 pieces.back().endsLine = true;
@@ -374,7 +375,7 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
 // old record is freed.
 void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText,
                               const std::uint8_t* newStyles, RecordId owner, std::int32_t ownerLine,
-                              std::int32_t logicalBefore) {
+                              std::int32_t logicalBefore, bool startsContinued) {
     const RecordId before = firstSeg.record != kNoRecord ? Rec(firstSeg.record).prev : last_;
     const RecordId after = lastSeg != kNoRecord ? Rec(lastSeg).next : kNoRecord;
     std::vector<std::int32_t> freedTracks;
@@ -394,7 +395,7 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         }
     }
 
-    SplitIntoPieces(newText, pieces_);
+    SplitIntoPieces(newText, pieces_, startsContinued);
     RecordId prev = before;
     RecordId firstNew = kNoRecord;
     std::int32_t logical = 0;
@@ -402,7 +403,8 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
     bool ownerUsed = false;
     for (const Piece& piece : pieces_) {
         RecordId id;
-        if (owner != kNoRecord && !ownerUsed && !piece.continuation && logical == ownerLine) {
+        const bool ownerPlace = logical == ownerLine && (!piece.continuation || (startsContinued && logical == 0));
+        if (owner != kNoRecord && !ownerUsed && ownerPlace) {
             id = owner;
             ownerUsed = true;
         } else {
@@ -411,10 +413,10 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         TLineRecord& r = Rec(id);
         SetRecordText(r, newText.data() + pos, piece.length);
         if (newStyles) {
-            r.styles = reinterpret_cast<std::uint8_t*>(arena_->Allocate(static_cast<std::size_t>(piece.length)));
-            std::memcpy(r.styles, newStyles + pos, static_cast<std::size_t>(piece.length));
+            r.styles = arena_->Allocate(static_cast<std::size_t>(piece.length));
+            std::memcpy(arena_->Pointer(r.styles), newStyles + pos, static_cast<std::size_t>(piece.length));
         }
-        r.flags = static_cast<std::uint8_t>((r.flags & lfHasTab) | lfRepaint | (newStyles ? 0 : lfChanged));
+        r.flags = static_cast<std::uint8_t>((r.flags & (lfHasTab | lfEndsLine)) | lfRepaint | (newStyles ? 0 : lfChanged));
         r.marks = static_cast<std::uint16_t>(piece.continuation ? (r.marks | kMarkContinuation)
                                                                 : (r.marks & ~kMarkContinuation));
         r.prev = prev;
@@ -490,10 +492,10 @@ void TTextStore::SpanText(const LogicalSpan& span, std::string& out, std::vector
     bool allStyled = styles != nullptr;
     for (RecordId rec = span.first.record;; rec = Rec(rec).next) {
         const TLineRecord& r = Rec(rec);
-        out.append(r.text, r.length);
+        out.append(TextOf(r), r.length);
         if (allStyled) {
-            if (r.styles)
-                styles->insert(styles->end(), r.styles, r.styles + r.length);
+            if (const std::uint8_t* values = StylesOf(r))
+                styles->insert(styles->end(), values, values + r.length);
             else
                 allStyled = false;
         }
@@ -538,9 +540,100 @@ std::int32_t TTextStore::InsertNormalised(Offset at, std::string_view chunk) {
     return n;
 }
 
+bool TTextStore::TryLocalInsert(Offset at, std::string_view chunk) {
+    if (segmenter_ || first_ == kNoRecord || at > charCount_) return false;
+    if (at == charCount_ && Rec(last_).EndsWithCR()) return false;  // the empty last line
+    const Location loc = Locate(at);
+    const TLineRecord& r = Rec(loc.record);
+    const bool continued = (r.marks & kMarkContinuation) != 0;
+    const bool continues = !r.EndsWithCR() && r.next != kNoRecord;
+    if (!continued && !continues) return false;  // a one-segment line: the general path is as cheap
+    const std::int32_t logical = fingerLogical_;
+    const auto column = static_cast<std::size_t>(at - loc.lineStart);
+    work_.assign(TextOf(r), r.length);
+    work_.insert(column, chunk);
+    const auto breaks = static_cast<std::int32_t>(std::count(chunk.begin(), chunk.end(), '\r'));
+    // A first segment's attributes stay with its first character (see InsertChunk).
+    const std::int32_t ownerLine = !continued && column == 0 ? breaks : 0;
+    ReplaceLines(loc, loc.record, work_, nullptr, loc.record, ownerLine, logical, continued);
+    if (breaks > 0) {
+        // The line was cut: either part may now be short enough to be one segment again.
+        JoinIfShort(at);
+        JoinIfShort(at + static_cast<Offset>(chunk.size()));
+    }
+    return true;
+}
+
+bool TTextStore::TryLocalDelete(Offset start, Offset end) {
+    if (segmenter_ || first_ == kNoRecord || end > charCount_) return false;
+    if (end == charCount_ && Rec(last_).EndsWithCR()) return false;
+    const Location a = Locate(start);
+    const std::int32_t logical = fingerLogical_;
+    const Location b = Locate(end);
+    // Only inside one logical line: no CR may go.
+    for (RecordId rec = a.record; rec != b.record; rec = Rec(rec).next)
+        if (Rec(rec).EndsWithCR()) return false;
+    const TLineRecord& first = Rec(a.record);
+    const TLineRecord& last = Rec(b.record);
+    const bool continued = (first.marks & kMarkContinuation) != 0;
+    const bool continues = !last.EndsWithCR() && last.next != kNoRecord;
+    if (!continued && !continues && a.record == b.record) return false;
+    work_.assign(TextOf(first), static_cast<std::size_t>(start - a.lineStart));
+    work_.append(TextOf(last) + (end - b.lineStart), static_cast<std::size_t>(last.length - (end - b.lineStart)));
+    RecordId lastSeg = b.record;
+    if (work_.empty()) {
+        if (!continued) {
+            // The line's first segment would vanish: the next one takes its place and its text,
+            // so the first record keeps the line's bookmark, marks and tracks.
+            if (!continues) return false;
+            lastSeg = last.next;
+            work_.assign(TextOf(Rec(lastSeg)), Rec(lastSeg).length);
+        }
+    }
+    ReplaceLines(a, lastSeg, work_, nullptr, work_.empty() ? kNoRecord : a.record, 0, logical, continued);
+    JoinIfShort(std::min(start, charCount_));
+    return true;
+}
+
+void TTextStore::JoinIfShort(Offset at) {
+    if (first_ == kNoRecord) return;
+    const LogicalSpan span = SpanAt(at);
+    if (span.first.record == kNoRecord || span.first.record == span.last) return;
+    Offset length = 0;
+    for (RecordId rec = span.first.record;; rec = Rec(rec).next) {
+        length += Rec(rec).ContentLength();
+        if (length >= TLineSegmenter::kLongLine) return;
+        if (rec == span.last) break;
+    }
+    work_.clear();
+    SpanText(span, work_, nullptr);
+    const std::string text = work_;
+    ReplaceLines(span.first, span.last, text, nullptr, span.first.record, 0, span.logical);
+}
+
 void TTextStore::InsertChunk(Offset at, std::string_view chunk) {
     if (chunk.empty()) return;
+    if (TryLocalInsert(at, chunk)) return;
     const LogicalSpan span = SpanAt(at);
+    if (span.first.record == kNoRecord) {
+        // After a final CR (or into an empty text) the chunk becomes new lines as it is.
+        ReplaceLines(span.first, kNoRecord, chunk, nullptr, kNoRecord, 0, span.logical);
+        return;
+    }
+    if (at == charCount_ && !Rec(last_).EndsWithCR()) {
+        // Appending, as loading does: only the last line is rebuilt with the chunk's first line;
+        // the chunk's further lines are appended without being copied through the work buffer.
+        const std::size_t firstBreak = chunk.find('\r');
+        if (firstBreak != std::string_view::npos && firstBreak + 1 < chunk.size()) {
+            work_.clear();
+            SpanText(span, work_, nullptr);
+            work_.append(chunk.substr(0, firstBreak + 1));
+            ReplaceLines(span.first, span.last, work_, nullptr, span.first.record, 0, span.logical);
+            const Location end{kNoRecord, lineCount_, charCount_};
+            ReplaceLines(end, kNoRecord, chunk.substr(firstBreak + 1), nullptr, kNoRecord, 0, crCount_);
+            return;
+        }
+    }
     work_.clear();
     SpanText(span, work_, nullptr);
     const auto column = static_cast<std::size_t>(at - span.first.lineStart);
@@ -556,6 +649,11 @@ void TTextStore::DeleteRange(Offset start, Offset end) {
     start = std::clamp<Offset>(start, 0, charCount_);
     end = std::clamp<Offset>(end, 0, charCount_);
     if (start >= end) return;
+    if (!TryLocalDelete(start, end)) DeleteLines(start, end);
+    ShiftAfterDelete(start, end);
+}
+
+void TTextStore::DeleteLines(Offset start, Offset end) {
     const LogicalSpan head = SpanAt(start);
     const LogicalSpan tail = SpanAt(end);
     work_.clear();
@@ -572,7 +670,9 @@ void TTextStore::DeleteRange(Offset start, Offset end) {
     if (headLength == 0 && tail.first.record != head.first.record) owner = tail.first.record;
     const RecordId lastSeg = tail.last != kNoRecord ? tail.last : last_;
     ReplaceLines(head.first, lastSeg, work_, nullptr, owner, 0, head.logical);
+}
 
+void TTextStore::ShiftAfterDelete(Offset start, Offset end) {
     const std::int32_t count = end - start;
     std::vector<std::string> removedNames;
     named_->Deleted(start, end, removedNames);
@@ -589,7 +689,7 @@ void TTextStore::AppendFromRecords(Location from, Offset upTo, std::string& out)
     while (rec != kNoRecord && start < upTo) {
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length, upTo - start);
-        out.append(r.text, static_cast<std::size_t>(take));
+        out.append(TextOf(r), static_cast<std::size_t>(take));
         start += r.length;
         rec = r.next;
     }
@@ -628,19 +728,18 @@ Offset TTextStore::LoadFromStream(TStream& stream, Offset at) {
     // Blocks of kChunkSize bytes; a line end at a block's end is held back and read again at the
     // head of the next block, where its partner may be.
     std::string buffer(kChunkSize + 1, '\0');
-    std::string normalised;
     std::int32_t held = 0;
     bool more = true;
     while (more) {
         const auto n = static_cast<std::int32_t>(stream.Read(buffer.data() + held, kChunkSize - held)) + held;
         more = n == kChunkSize;
         if (n == 0) break;
-        normalised.clear();
+        std::size_t length = 0;
         const auto consumed =
-            static_cast<std::int32_t>(NormaliseLineEnds(std::string_view(buffer.data(), static_cast<std::size_t>(n)),
-                                                        normalised, more));
-        at += InsertNormalised(at, normalised);
+            static_cast<std::int32_t>(NormaliseInPlace(buffer.data(), static_cast<std::size_t>(n), more, &length));
+        at += InsertNormalised(at, std::string_view(buffer.data(), length));
         held = n - consumed;
+        // The held bytes lie after everything consumed, untouched by the normalisation.
         if (held > 0) std::memmove(buffer.data(), buffer.data() + consumed, static_cast<std::size_t>(held));
     }
     return at;
@@ -728,7 +827,7 @@ std::int64_t TTextStore::WriteText(TStream& stream, Offset start, Offset end, TS
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length - from, end - pos);
         const bool breakHere = r.EndsWithCR() && from + take == r.length;
-        out.append(r.text + from, static_cast<std::size_t>(take - (breakHere ? 1 : 0)));
+        out.append(TextOf(r) + from, static_cast<std::size_t>(take - (breakHere ? 1 : 0)));
         if (breakHere) out += lineEnd;
         pos += take;
         from = 0;
@@ -793,6 +892,10 @@ Offset TTextStore::ResegmentFrom(Location first, std::int32_t logical) {
 // ---------------------------------------------------------------- per-record state
 
 void TTextStore::SetFlags(RecordId id, std::uint8_t set, std::uint8_t clear) {
+    // The shape bits follow the text; callers cannot change them.
+    constexpr std::uint8_t kShape = lfHasTab | lfEndsLine;
+    set = static_cast<std::uint8_t>(set & ~kShape);
+    clear = static_cast<std::uint8_t>(clear & ~kShape);
     TLineRecord& r = Rec(id);
     r.flags = static_cast<std::uint8_t>((r.flags & ~clear) | set);
 }
@@ -845,14 +948,14 @@ void TTextStore::DropSideIfEmpty(RecordId id) {
 
 void TTextStore::SetStyles(RecordId id, const std::uint8_t* values) {
     TLineRecord& r = Rec(id);
-    if (!r.styles) r.styles = reinterpret_cast<std::uint8_t*>(arena_->Allocate(r.length));
-    std::memcpy(r.styles, values, r.length);
+    if (!r.styles) r.styles = arena_->Allocate(r.length);
+    std::memcpy(arena_->Pointer(r.styles), values, r.length);
 }
 
 void TTextStore::DropStyles(RecordId id) {
     TLineRecord& r = Rec(id);
-    if (r.styles) arena_->Free(reinterpret_cast<char*>(r.styles), r.length);
-    r.styles = nullptr;
+    if (r.styles) arena_->Free(r.styles, r.length);
+    r.styles = 0;
 }
 
 bool TTextStore::FindBookmark(int index, Location& where) {
@@ -923,14 +1026,19 @@ void TTextStore::CheckInvariants() const {
     bool fingerSeen = finger_ == kNoRecord;
     RecordId prev = kNoRecord;
     std::int32_t logical = 0;
+    std::int32_t lineLength = 0;    // content of the logical line so far
+    std::int32_t lineSegments = 0;
     for (RecordId rec = first_; rec != kNoRecord; rec = Rec(rec).next) {
         const TLineRecord& r = Rec(rec);
         if (r.prev != prev) fail("prev link");
         if (r.length == 0) fail("empty record");
         if (r.length > kMaxRecordLength) fail("record too long");
-        if (r.text[r.length] != '\0') fail("text not NUL-terminated");
-        if (std::memchr(r.text, '\r', r.length - 1u)) fail("CR inside a record");
-        if (std::memchr(r.text, '\n', r.length)) fail("LF inside the store");
+        const char* text = TextOf(r);
+        if (text[r.length] != '\0') fail("text not NUL-terminated");
+        if (std::memchr(text, '\r', r.length - 1u)) fail("CR inside a record");
+        if (std::memchr(text, '\n', r.length)) fail("LF inside the store");
+        if ((text[r.length - 1] == '\r') != r.EndsWithCR()) fail("line-end flag");
+        if ((std::memchr(text, '\t', r.length) != nullptr) != ((r.flags & lfHasTab) != 0)) fail("TAB flag");
         const bool continuation = prev != kNoRecord && !Rec(prev).EndsWithCR();
         if (continuation != ((r.marks & kMarkContinuation) != 0)) fail("continuation mark");
         if (continuation && (r.marks & kBookmarkMask)) fail("bookmark on a continuation segment");
@@ -939,6 +1047,13 @@ void TTextStore::CheckInvariants() const {
             fingerSeen = true;
         }
         if (r.hasSide != (side_.count(rec) ? 1 : 0)) fail("side table flag");
+        lineLength += r.ContentLength();
+        ++lineSegments;
+        if (r.EndsWithCR() || r.next == kNoRecord) {
+            // Without word wrap only lines of kLongLine characters or more are cut.
+            if (!segmenter_ && lineSegments > 1 && lineLength < TLineSegmenter::kLongLine) fail("short line cut");
+            lineLength = lineSegments = 0;
+        }
         chars += r.length;
         ++lines;
         crs += r.EndsWithCR() ? 1 : 0;

@@ -10,14 +10,14 @@
 
 #include "editor/EditorTypes.h"
 #include "editor/TLineRecord.h"
+#include "editor/TRecordPool.h"
+#include "editor/TTextArena.h"
 
 namespace quarry {
 
 class TStream;
 class TUndoStack;
 class TLineSegmenter;
-class TTextArena;
-class TRecordPool;
 class TLineTrackManager;
 class TCustomBookmarks;
 class TCM_Breakpoints;
@@ -59,9 +59,16 @@ public:
     std::int32_t WidestLine() const { return widest_; }
     RecordId First() const { return first_; }
     RecordId Last() const { return last_; }
-    const TLineRecord& Record(RecordId id) const;
+    const TLineRecord& Record(RecordId id) const { return (*pool_)[id]; }
     RecordId Next(RecordId id) const { return Record(id).next; }
     RecordId Prev(RecordId id) const { return Record(id).prev; }
+    // The characters of a record (Length of them, then a NUL) and its token values (null when
+    // the record has not been scanned). Valid until the record changes.
+    const char* TextOf(const TLineRecord& r) const { return arena_->Pointer(r.text); }
+    std::string_view LineText(RecordId id) const { return {TextOf(Record(id)), Record(id).length}; }
+    const std::uint8_t* StylesOf(const TLineRecord& r) const {
+        return r.styles ? reinterpret_cast<const std::uint8_t*>(arena_->Pointer(r.styles)) : nullptr;
+    }
 
     // ---- finding text (all move the finger)
     // The record, display line and line start of an offset. Offsets past the end land on the
@@ -179,6 +186,8 @@ public:
     // ---- diagnostics
     // Bytes held for records, texts and styles (arena blocks and pool chunks).
     std::size_t ReservedBytes() const;
+    // Records passed by Locate and LineByIndex walks since the store was made.
+    std::uint64_t WalkedRecords() const { return walked_; }
     // Throws std::logic_error naming the first broken invariant.
     void CheckInvariants() const;
 
@@ -204,8 +213,8 @@ private:
         std::int32_t logical = 0;
     };
 
-    TLineRecord& Rec(RecordId id);
-    const TLineRecord& Rec(RecordId id) const;
+    TLineRecord& Rec(RecordId id) { return (*pool_)[id]; }
+    const TLineRecord& Rec(RecordId id) const { return (*pool_)[id]; }
     void SetFinger(RecordId id, Offset start, LineIndex line, std::int32_t logical) {
         finger_ = id;
         fingerStart_ = start;
@@ -220,10 +229,20 @@ private:
     // Inserts text that is normalised already (at most one chunk), fires and shifts.
     std::int32_t InsertNormalised(Offset at, std::string_view chunk);
     void InsertChunk(Offset at, std::string_view chunk);
+    void DeleteLines(Offset start, Offset end);
+    void ShiftAfterDelete(Offset start, Offset end);
     void ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText, const std::uint8_t* newStyles,
-                      RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore);
+                      RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore,
+                      bool startsContinued = false);
+    // Edits inside a logical line of several segments (without word wrap) rebuild only the
+    // segments they touch, so that typing in a line of a megabyte costs no more than elsewhere.
+    bool TryLocalInsert(Offset at, std::string_view chunk);
+    bool TryLocalDelete(Offset start, Offset end);
+    // Rebuilds the logical line holding `at` as one segment when it has become shorter than
+    // TLineSegmenter::kLongLine but still has several.
+    void JoinIfShort(Offset at);
     Offset ResegmentFrom(Location first, std::int32_t logical);
-    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces) const;
+    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued = false) const;
     RecordId NewRecord();
     void FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks);
     void FireTrackFrees(const std::vector<std::int32_t>& freedTracks);
@@ -252,6 +271,7 @@ private:
     LineIndex fingerLine_ = 0;
     std::int32_t fingerLogical_ = 0;
 
+    std::uint64_t walked_ = 0;
     const TLineSegmenter* segmenter_ = nullptr;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unordered_map<RecordId, Side> side_;
@@ -266,7 +286,7 @@ private:
     std::string work_;                 // scratch for rebuilding logical lines
     std::vector<std::uint8_t> workStyles_;
     std::vector<Piece> pieces_;
-    std::vector<std::int32_t> lengths_;
+    mutable std::vector<std::int32_t> lengths_;  // scratch of SplitIntoPieces
 };
 
 }  // namespace quarry
