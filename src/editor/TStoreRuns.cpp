@@ -17,7 +17,7 @@ void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos
     const TLineRecord* r = &store_.Record(id);
     chunk.first = chunk.last = id;
     if (r->length >= kInPlace || r->next == kNoRecord) {
-        chunk.run = {reinterpret_cast<const unsigned char*>(r->text), start, r->length};
+        chunk.run = {reinterpret_cast<const unsigned char*>(store_.TextOf(*r)), start, r->length};
         return;
     }
     if (chunk.buffer.size() < static_cast<std::size_t>(target))
@@ -25,7 +25,7 @@ void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos
     unsigned char* out = chunk.buffer.data();
     TextPos used = 0;
     for (;;) {
-        std::memcpy(out + used, r->text, r->length);
+        std::memcpy(out + used, store_.TextOf(*r), r->length);
         used += r->length;
         chunk.last = id;
         id = r->next;
@@ -43,7 +43,7 @@ void TStoreRuns::gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos 
     const TLineRecord* r = &store_.Record(id);
     chunk.first = chunk.last = id;
     if (r->length >= kInPlace || r->prev == kNoRecord) {
-        chunk.run = {reinterpret_cast<const unsigned char*>(r->text), end - r->length, r->length};
+        chunk.run = {reinterpret_cast<const unsigned char*>(store_.TextOf(*r)), end - r->length, r->length};
         return;
     }
     if (chunk.buffer.size() < static_cast<std::size_t>(target))
@@ -52,7 +52,7 @@ void TStoreRuns::gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos 
     TextPos used = 0;
     for (;;) {
         used += r->length;
-        std::memcpy(out + target - used, r->text, r->length);
+        std::memcpy(out + target - used, store_.TextOf(*r), r->length);
         chunk.first = id;
         id = r->prev;
         if (id == kNoRecord)
