@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Facts about files on disk and the few operations the shell performs on them. Failures are
+// answers (false, nullopt), never exceptions: the callers decide what a user is told.
+namespace quarry::files {
+
+// A regular file (not a directory) of exactly that name exists.
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+// The file exists and cannot be written: no write permission bit is set, or this user may not
+// write it.
+bool isReadOnly(const std::string& path);
+// Modification time in seconds since the epoch.
+std::optional<std::int64_t> modificationTime(const std::string& path);
+bool renameFile(const std::string& from, const std::string& to);
+bool deleteFile(const std::string& path);
+
+// File names (without directory) of the regular files in the pattern's directory whose names
+// match its last part, where '*' stands for any run of characters and '?' for one; letter case
+// is ignored as on Windows. Sorted without regard to case.
+std::vector<std::string> findFiles(const std::string& pattern);
+bool matchesWildcard(const std::string& name, const std::string& pattern);
+
+// The system's temporary directory with a trailing separator.
+std::string tempDirectory();
+// The absolute form of a name relative to the current directory.
+std::string absolutePath(const std::string& path);
+
+}  // namespace quarry::files

@@ -1,0 +1,360 @@
+#include "app/ui/QuarryShell.h"
+#include "app/ui/TMainForm.h"
+#include "app/ui/TMdiAbout.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProgramDir.h"
+#include "support/ScriptedUserInterface.h"
+#include "support/TempDir.h"
+#include "support/ui/EventWait.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace quarry {
+namespace {
+
+using test::RecordedBox;
+using test::ScriptedUserInterface;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+const RecordedBox kRestoring{MessageKind::Information, "Can't find Editor INI file. Restoring default settings.",
+                             MessageButtons::Ok};
+const RecordedBox kExitQuestionBox{MessageKind::Confirmation, "Exit Application?", MessageButtons::YesNo};
+
+// A program home in a temporary directory, with the runtime directory of the instance channels
+// inside it so that no other Quarry on the machine sees these tests.
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+    {
+        fs::create_directory(dir.path() / "run");
+        fs::permissions(dir.path() / "run", fs::perms::owner_all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
+    }
+    ~MainFormTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
+
+    std::unique_ptr<QuarryShell> startShell(std::vector<std::string> arguments = {})
+    {
+        auto shell = std::make_unique<QuarryShell>(
+            ui, QuarryShell::Options{dir.file("home"), dir.file("home/quarry"), std::move(arguments)});
+        shell->start();
+        EXPECT_TRUE(test::runEventsUntil([&] { return shell->mainForm().startupDone(); }));
+        return shell;
+    }
+    std::string home(const std::string& name = "") const { return dir.file("home/" + name); }
+    void writeIni(const std::string& content) { dir.write("home/Quarry.ini", content); }
+
+    TempDir dir;
+    ScriptedUserInterface ui;
+};
+
+// The frame's menus: object name, caption, short-cut, enabled before later parts connect them.
+struct MenuItemCase {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    bool enabled;
+};
+
+TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
+{
+    writeIni("[PROJECT]\nOPEN=0\n");
+    auto shell = startShell();
+    auto& form = shell->mainForm();
+    const MenuItemCase cases[] = {
+        {"NewFile1", "&New File", QKeySequence("Ctrl+N"), false},
+        {"OpenFile1", "&Open File...", QKeySequence("Ctrl+O"), false},
+        {"NoEntries1", "<No entries>", {}, false},
+        {"SaveFile1", "&Save File", QKeySequence("Ctrl+S"), false},
+        {"SaveFile2", "", QKeySequence("F2"), false},
+        {"SaveFileAs1", "Save File &As...", {}, false},
+        {"CloseFile1", "&Close File       Ctrl+D   or", QKeySequence("Ctrl+F4"), false},
+        {"Print1", "&Print...", QKeySequence("Ctrl+P"), false},
+        {"PrintSetup1", "P&rint setup...", {}, false},
+        {"Exit1", "E&xit", QKeySequence("Alt+F4"), true},
+        {"Undo1", "&Undo", QKeySequence("Ctrl+Z"), false},
+        {"Undo2", "", QKeySequence("Alt+Backspace"), false},
+        {"Redo1", "&Redo", QKeySequence("Ctrl+Shift+Z"), false},
+        {"Cut1", "Cu&t", QKeySequence("Ctrl+X"), false},
+        {"Copy1", "&Copy", QKeySequence("Ctrl+C"), false},
+        {"Paste1", "&Paste", QKeySequence("Ctrl+V"), false},
+        {"Delete1", "&Delete", {}, false},
+        {"SelectAll1", "&Select All", QKeySequence("Ctrl+A"), false},
+        {"Assemble1", "Assemble", QKeySequence("F4"), false},
+        {"RunDebugger1", "Run Debugger", QKeySequence("F6"), false},
+        {"RunProgrammer1", "Run Programmer", QKeySequence("F7"), false},
+        {"RunF81", "Run F8", QKeySequence("F8"), false},
+        {"RunF91", "Run F9", QKeySequence("F9"), false},
+        {"RegisterFiles1", "Register Files", QKeySequence("Shift+F1"), false},
+        {"OpenProject1", "&Open Project", {}, false},
+        {"AddFilestoProject1", "Add &Files to Project", {}, false},
+        {"RemoveFilefromProject1", "&Remove File from Project", {}, false},
+        {"SaveProject1", "&Save Project", {}, false},
+        {"SaveProjectAs1", "S&ave Project As...", {}, false},
+        {"CloseNewProject1", "&Close/New Project", {}, false},
+        {"EnvironmentSettings1", "&Environment Settings...", {}, false},
+        {"EditorOptions1", "E&ditor Options...", {}, false},
+        {"SyntaxPreferences1", "Syntax &Preferences", {}, false},
+        {"GroupedUndo1", "&Grouped Undo", {}, true},
+        {"UndoAfterSave1", "&Undo after save", {}, true},
+        {"Find1", "&Find...", QKeySequence("Ctrl+F"), false},
+        {"Replace1", "&Replace...", QKeySequence("Ctrl+R"), false},
+        {"FindNext1", "Find &next", QKeySequence("F3"), false},
+        {"GotoLine1", "&Go to line...", {}, false},
+        {"Cascade1", "&Cascade", {}, false},
+        {"Tile1", "&Tile", {}, false},
+        {"ArrangeIcons1", "&Arrange Icons", {}, false},
+        {"MinimizeAll1", "&Minimize All", {}, false},
+        {"WindowItem1", "&1 - Do Not Change Caption", {}, false},
+        {"MoreWindows1", "&More Windows...", {}, false},
+        {"Contents1", "&Contents", QKeySequence("F1"), false},
+        {"About1", "&About...", {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* item = form.action(c.name);
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ(c.caption, item->text().toStdString());
+        EXPECT_EQ(c.shortcut, item->shortcut());
+        EXPECT_EQ(c.enabled, item->isEnabled());
+    }
+    QStringList titles;
+    for (auto* menu : form.menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ((QStringList{"&File", "&Edit", "E&nvironment", "&Search", "&Window", "&Help"}), titles);
+    EXPECT_FALSE(form.action("WindowItem1")->isVisible());
+    EXPECT_TRUE(form.action("GroupedUndo1")->isChecked());
+    EXPECT_TRUE(form.action("UndoAfterSave1")->isChecked());
+}
+
+TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
+{
+    writeIni("[PROJECT]\nOPEN=0\n");
+    auto shell = startShell();
+    const struct {
+        const char* name;
+        const char* toolTip;
+        const char* statusTip;
+        int tag;
+    } expected[] = {
+        {"SpeedButton3", "Assemble/Compile File", "Assemble Compile File - Hotkey F4", 1},
+        {"SpeedButton1", "Debugger (EXE1)", "Run the Debugger (Currently set as Executable #1) - Hotkey F6", 3},
+        {"SpeedButton2", "Programmer (EXE2) - Hotkey F7", "Programmer (EXE2) - Hotkey F7", 4},
+        {"SpeedButton4", "EXE3 - Hotkey F8", "EXE3 - Hotkey F8", 13},
+        {"SpeedButton5", "EXE4 - Hotkey F9", "EXE4 - Hotkey F9", 14},
+        {"UndoButton", "Undo last action", "Undo last action", 0},
+        {"RedoButton", "Redo last action", "Redo last action", 0},
+        {"IndentButton", "Indent selected lines", "Indent selected lines", 0},
+        {"UndentButton", "Un-indent selected lines", "Un-indent selected lines", 0},
+        {"OpenBtn", "Open file", "Open a file for editing", 0},
+        {"SaveBtn", "Save file", "Save current file - Hotkey F2", 0},
+        {"CloseBtn", "Close File", "Close currently hilighted editor file", 0},
+        {"OpenProjectBtn", "Open Existing Project", "Open Existing Project", 0},
+        {"AddtoProjectBtn", "Add File to Project", "Add File to Project", 0},
+        {"RemoveFromProjectBtn", "Remove File From Project", "Remove File From Project", 0},
+        {"SavePrjBtn", "Save Project", "Save Project", 0},
+        {"SpeedButton6", "Register Files",
+         "Interpretes onboard peripheral registers. Choose register, set value, and then hit ENTER to write code. "
+         "(Shift-F1)",
+         0},
+    };
+    auto* toolBar = shell->mainForm().findChild<QToolBar*>("ToolBar1");
+    ASSERT_NE(nullptr, toolBar);
+    std::vector<QToolButton*> buttons;
+    for (auto* action : toolBar->actions())
+        if (auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(action)))
+            buttons.push_back(button);
+    ASSERT_EQ(std::size(expected), buttons.size());
+    std::set<qint64> pictures;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(expected[i].name, buttons[i]->objectName().toStdString());
+        EXPECT_EQ(expected[i].toolTip, buttons[i]->toolTip().toStdString());
+        EXPECT_EQ(expected[i].statusTip, buttons[i]->statusTip().toStdString());
+        EXPECT_EQ(expected[i].tag, buttons[i]->property("tag").toInt());
+        EXPECT_EQ(QSize(26, 26), buttons[i]->size());
+        ASSERT_FALSE(buttons[i]->icon().isNull());
+        pictures.insert(buttons[i]->icon().pixmap(20, 20).toImage().cacheKey());
+        EXPECT_FALSE(buttons[i]->isEnabled());
+    }
+    EXPECT_EQ(buttons.size(), pictures.size()) << "each button has its own picture";
+}
+
+TEST_F(MainFormTest, StatusBarHasSixPanelsThatAHintReplaces)
+{
+    writeIni("[PROJECT]\nOPEN=0\n");
+    auto shell = startShell();
+    auto& form = shell->mainForm();
+    const int widths[] = {95, 65, 95, 105, 118, 65};
+    int previousRight = -1;
+    for (int n = 2; n <= 7; ++n) {
+        auto* panel = form.statusPanel(n);
+        ASSERT_NE(nullptr, panel) << n;
+        EXPECT_EQ(widths[n - 2], panel->width()) << n;
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_GT(panel->x(), previousRight) << "left to right";
+        previousRight = panel->x();
+    }
+    EXPECT_EQ(25, form.statusBar()->height());
+    form.statusBar()->showMessage("Open a file for editing");
+    EXPECT_FALSE(form.statusPanel(2)->isVisible());
+    form.statusBar()->clearMessage();
+    EXPECT_TRUE(form.statusPanel(7)->isVisible());
+}
+
+// The first start on an installation that only holds QUARRY.DEF: the information box, a
+// Quarry.ini with the installation's directory in it, and the settings written back at exit.
+TEST_F(MainFormTest, FirstStartFromQuarryHomeRestoresDefaultsAndWritesThemBackOnExit)
+{
+    fs::create_directories(dir.path() / "qhome");
+    fs::copy_file(std::string(QUARRY_DATA_DIR) + "/QUARRY.DEF", dir.path() / "qhome" / "QUARRY.DEF");
+    qputenv("QUARRY_HOME", QByteArray::fromStdString(dir.file("qhome")));
+    const auto programDir = programDirectory();
+    qunsetenv("QUARRY_HOME");
+    EXPECT_EQ(dir.file("qhome"), programDir);
+
+    QuarryShell shell(ui, {programDir, dir.file("qhome/quarry"), {}});
+    shell.start();
+    EXPECT_TRUE(shell.about().isVisible() && shell.about().isSplash()) << "the splash shows during start-up";
+    ASSERT_TRUE(test::runEventsUntil([&] { return shell.mainForm().startupDone(); }));
+    EXPECT_FALSE(shell.about().isVisible());
+    EXPECT_TRUE(shell.about().findChild<QPushButton*>("OKButton")->isVisibleTo(&shell.about()));
+    EXPECT_EQ((std::vector<RecordedBox>{kRestoring}), ui.boxes());
+    const auto ini = dir.file("qhome/Quarry.ini");
+    const auto created = TempDir::read(ini);
+    EXPECT_EQ(std::string::npos, created.find("DEFAULTD"));
+    EXPECT_NE(std::string::npos, created.find("SOURCEPATH=" + programDir + "\n"));
+    EXPECT_EQ("Quarry - [No Project]", shell.mainForm().windowTitle().toStdString());
+
+    // A change made while running must reach the file at exit.
+    shell.mainForm().action("GroupedUndo1")->trigger();
+    EXPECT_FALSE(shell.settings().editor.groupedUndo);
+    ui.answer(Answer::Yes);
+    shell.mainForm().action("Exit1")->trigger();
+    EXPECT_FALSE(shell.mainForm().isVisible());
+    EXPECT_EQ((std::vector<RecordedBox>{kRestoring, kExitQuestionBox}), ui.boxes());
+    ProfileFile written(ini);
+    EXPECT_EQ(0, written.readInteger("EDITOROPTIONS", "GROUPEDUNDO", -1));
+    EXPECT_EQ(programDir, written.readString("PROJECT", "SOURCEPATH", ""));
+    const auto screen = shell.mainForm().screenSize();
+    EXPECT_EQ(screen.width, written.readInteger("MAINWIN", "SCREENWIDTH", -1));
+    EXPECT_EQ(8, static_cast<int>(written.keyNames("EDITOROPTIONS").size()) - 5) << "all eight filters kept";
+}
+
+TEST_F(MainFormTest, MissingTemplateHaltsStartUp)
+{
+    fs::create_directories(home());
+    auto shell = startShell();
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Can't find default desktop files. Halting.",
+                                         MessageButtons::Ok}}),
+              ui.boxes());
+    EXPECT_TRUE(shell->mainForm().terminationRequested());
+    EXPECT_FALSE(fs::exists(home("Quarry.ini")));
+}
+
+TEST_F(MainFormTest, AnsweringNoToExitKeepsTheWindowOpenAndWritesNothing)
+{
+    writeIni("[PROJECT]\nOPEN=0\n");
+    auto shell = startShell();
+    const auto before = TempDir::read(home("Quarry.ini"));
+    ui.answer(Answer::No);
+    shell->mainForm().close();
+    EXPECT_TRUE(shell->mainForm().isVisible());
+    EXPECT_EQ(before, TempDir::read(home("Quarry.ini")));
+}
+
+TEST_F(MainFormTest, CancelAtTheProjectQuestionLeavesEverythingOpen)
+{
+    // The project's own settings count, not those of Quarry.ini.
+    const auto project = dir.write("p/demo.ppf", "[PROJECT]\nNAME=demo.ppf\nOPEN=1\n"
+                                                 "[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n");
+    writeIni("[PROJECT]\nNAME=" + project + "\nOPEN=1\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=1\n");
+    auto shell = startShell();
+    EXPECT_EQ("Quarry - [demo.ppf]", shell->mainForm().windowTitle().toStdString());
+    const auto before = TempDir::read(project);
+    ui.answer(Answer::Cancel);
+    shell->mainForm().action("Exit1")->trigger();
+    EXPECT_TRUE(shell->mainForm().isVisible());
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Confirmation, "Do you wish to save project demo.ppf?",
+                                         MessageButtons::YesNoCancel}}),
+              ui.boxes());
+    EXPECT_EQ(before, TempDir::read(project));
+}
+
+TEST_F(MainFormTest, WithoutQuestionsExitClosesAtOnce)
+{
+    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\nEXITAUTOSAVEPROJECT=0\n");
+    auto shell = startShell();
+    shell->mainForm().close();
+    EXPECT_FALSE(shell->mainForm().isVisible());
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(ProfileFile(home("Quarry.ini")).sectionExists("MAINWIN"));
+}
+
+TEST_F(MainFormTest, UnwritableSettingsAtExitShowTheErrorAndStillClose)
+{
+    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n");
+    auto shell = startShell();
+    fs::remove(home("Quarry.ini"));
+    fs::create_directory(home("Quarry.ini"));
+    shell->mainForm().close();
+    EXPECT_FALSE(shell->mainForm().isVisible());
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error writing to IDE initialization file.",
+                                         MessageButtons::Ok}}),
+              ui.boxes());
+}
+
+TEST_F(MainFormTest, SettingsLayoutIsAppliedAndAMaximisedWindowStoresItsNormalBounds)
+{
+    const auto screen = QGuiApplication::primaryScreen()->size();
+    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n[MAINWIN]\nSCREENWIDTH=" +
+             std::to_string(screen.width()) + "\nSCREENHEIGHT=" + std::to_string(screen.height()) +
+             "\nLEFT=12\nTOP=34\nWIDTH=700\nHEIGHT=400\nTREEWIDTH=120\nSTATE=0\n");
+    auto shell = startShell();
+    auto& form = shell->mainForm();
+    EXPECT_EQ((WindowBounds{12, 34, 700, 400}), form.mainWindowBounds());
+    EXPECT_EQ(120, form.projectTreeWidth());
+    form.showMaximized();
+    ASSERT_TRUE(test::runEventsUntil([&] { return form.isMaximized(); }));
+    EXPECT_EQ((WindowBounds{12, 34, 700, 400}), form.restoredBounds());
+    form.close();
+    ProfileFile written(home("Quarry.ini"));
+    const std::pair<const char*, int> expected[] = {{"LEFT", 12},  {"TOP", 34},       {"WIDTH", 700},
+                                                    {"HEIGHT", 400}, {"TREEWIDTH", 120}, {"STATE", 2}};
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(value, written.readInteger("MAINWIN", key, -1)) << key;
+}
+
+TEST_F(MainFormTest, AboutShowsTheVersionWithItsOkButton)
+{
+    writeIni("[PROJECT]\nOPEN=0\n");
+    auto shell = startShell();
+    auto& about = shell->about();
+    EXPECT_EQ("Version 2.07b", about.findChild<QLabel*>("Version")->text().toStdString());
+    EXPECT_EQ("For Windows 95/98/NT/2000/XP", about.findChild<QLabel*>("Comments")->text().toStdString());
+    bool okShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* ok = about.findChild<QPushButton*>("OKButton");
+        okShown = about.isVisible() && ok->isVisible();
+        ok->click();
+    });
+    shell->mainForm().action("About1")->trigger();
+    EXPECT_TRUE(okShown);
+    EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace quarry
