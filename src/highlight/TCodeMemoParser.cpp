@@ -1,0 +1,334 @@
+#include "highlight/TCodeMemoParser.h"
+
+#include "highlight/EdStreamCursor.h"
+#include "highlight/Recognisers.h"
+#include "highlight/ScriptParser.h"
+#include "highlight/TCM_Compiler.h"
+
+#include <filesystem>
+
+namespace quarry {
+
+TCodeMemoParser::TCodeMemoParser()
+{
+    tables_.reset();
+    publish();
+}
+
+void TCodeMemoParser::publish()
+{
+    settings_.applyTo(editorSettings_);
+    std::copy(tables_.anchor.bits.begin(), tables_.anchor.bits.end(), anchorSet_.Bytes().begin());
+    resetState(0);
+}
+
+bool TCodeMemoParser::AtInitialState() const
+{
+    return current_ == initial_ && stack_.empty() && !containerOpen_;
+}
+
+std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std::int32_t& length)
+{
+    EdStreamCursor cursor(stream);
+    int n = 0;
+    const int value = nextToken(cursor, n);
+    length = n;
+    return std::uint8_t(value);
+}
+
+void TCodeMemoParser::compile(const std::string& scriptText, const std::string& includeDir)
+{
+    tables_.reset();
+    settings_.reset();
+    lastContext_ = "Header";
+    TCM_Compiler lexer(normaliseScriptText(scriptText), includeDir);
+    try {
+        ScriptParser(lexer, tables_, settings_).run();
+    } catch (const ECodeMemoParserError&) {
+        lastContext_ = lexer.context();
+        publish();
+        NotifyChanged();
+        throw;
+    }
+    lastContext_ = lexer.context();
+    publish();
+    NotifyChanged();
+}
+
+void TCodeMemoParser::compileFile(const std::string& path)
+{
+    std::string text = loadScriptText(path);
+    compile(text, std::filesystem::path(path).parent_path().string());
+}
+
+std::string TCodeMemoParser::compiledForm() const
+{
+    ByteWriter out;
+    settings_.write(out);
+    tables_.write(out);
+    return out.take();
+}
+
+void TCodeMemoParser::loadCompiledForm(const std::string& form)
+{
+    ByteReader in(form);
+    try {
+        settings_.read(in);
+        tables_.read(in);
+    } catch (const CorruptFormError& e) {
+        tables_.reset();
+        settings_.reset();
+        publish();
+        throw ECodeMemoParserError(e.what());
+    }
+    publish();
+    NotifyChanged();
+}
+
+std::string TCodeMemoParser::parserProperty() const
+{
+    std::string form = compiledForm();
+    ByteWriter out;
+    out.u16(kCompiledVersion);
+    out.u32(uint32_t(form.size()));
+    out.bytes(form);
+    return out.take();
+}
+
+void TCodeMemoParser::loadParserProperty(const std::string& property)
+{
+    ByteReader in(property);
+    unsigned version = 0;
+    uint32_t size = 0;
+    try {
+        version = in.u16();
+        size = in.u32();
+    } catch (const CorruptFormError& e) {
+        throw ECodeMemoParserError(e.what());
+    }
+    if (version != kCompiledVersion)
+        throw ECodeMemoParserError(settings_.name + ": DFM file saved by different version of TCodeMemoParser.\n\r"
+                                   "Recompile script to update DFM file.\n\r"
+                                   "Expected version was " + std::to_string(kCompiledVersion) +
+                                   " read version was " + std::to_string(version));
+    if (property.size() - 6 != size)
+        throw ECodeMemoParserError("Compiled parser data is damaged");
+    loadCompiledForm(property.substr(6));
+}
+
+// ---- run time ----
+
+void TCodeMemoParser::setCurrent(const StateSet& states)
+{
+    current_ = states;
+    tables_.words.setCurrentStates(current_);
+    if (TKeywords* trie = settings_.keywordTrie())
+        trie->setCurrentStates(current_);
+    selectTable();
+}
+
+void TCodeMemoParser::selectTable()
+{
+    table_ = &tables_.defaultTable;
+    if (!tables_.hasStateTables)
+        return;
+    StateSet both = current_;
+    both &= tables_.tableStates;
+    int lowest = both.lowest();
+    if (lowest >= 0 && tables_.stateTables[size_t(lowest)])
+        table_ = tables_.stateTables[size_t(lowest)].get();
+}
+
+void TCodeMemoParser::resetState(int state)
+{
+    StateSet context = tables_.contexts[size_t(state & 0xFF)];
+    if (context.empty())
+        context = tables_.startStates;
+    stack_.clear();
+    containerOpen_ = false;
+    initial_ = context;
+    setCurrent(context);
+}
+
+int TCodeMemoParser::failToken(ScanCursor& cursor, ScanOffset start, int& length)
+{
+    cursor.seek(start);
+    cursor.next();
+    length = int(cursor.position() - start);
+    return 0;
+}
+
+bool TCodeMemoParser::callMatch(const CharSpec& spec, ScanCursor& cursor, ScanOffset tokenStart, int& value)
+{
+    if (spec.matchKind == 0)
+        return runRecogniser(spec.matchIndex, cursor, tokenStart);
+    if (!OnCustomParse)
+        return false;
+    int length = int(cursor.position() - tokenStart);
+    return OnCustomParse(*this, spec.matchIndex, cursor, length, value);
+}
+
+bool TCodeMemoParser::endMatches(const EndSpec& end, ScanCursor& cursor, ScanOffset tokenStart, int& value)
+{
+    ScanOffset before = cursor.position();
+    if (end.isMatch) {
+        CharSpec spec;
+        spec.matchKind = end.matchKind;
+        spec.matchIndex = end.matchIndex;
+        int probe = value;
+        bool matched = callMatch(spec, cursor, tokenStart, probe);
+        if (!matched || !end.use)
+            cursor.seek(before);
+        if (matched)
+            value = probe;
+        return matched;
+    }
+    const TCM_CharGroupManager& groups = tables_.words.groups();
+    for (unsigned i = 0; i < end.count; ++i) {
+        if (cursor.atEnd() || !groups.at(end.groups[i]).contains(cursor.current())) {
+            cursor.seek(before);
+            return false;
+        }
+        cursor.next();
+    }
+    if (!end.use)
+        cursor.seek(before);
+    return true;
+}
+
+// The extension loop of handlers and token bodies. Every step must consume a character, so the
+// loop is bounded by the text.
+bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor,
+                             ScanOffset tokenStart, int& value)
+{
+    const TCM_CharGroupManager& groups = tables_.words.groups();
+    const TCM_CharGroup& bodyGroup = groups.at(body.group);
+    for (bool first = true;; first = false) {
+        if (cursor.atEnd())
+            return true;
+        if ((!first || testFirst) && endMatches(end, cursor, tokenStart, value))
+            return true;
+        ScanOffset before = cursor.position();
+        if (body.hasMatch) {
+            bool custom = body.matchKind != 0;
+            if (!custom && isStandardRecogniser(body.matchIndex))
+                return runRecogniser(body.matchIndex, cursor, tokenStart) && cursor.position() > before;
+            if (!callMatch(body, cursor, tokenStart, value) || cursor.position() <= before)
+                return false;
+            if (custom)
+                return true;  // a custom match reads the whole extension in one step
+        } else {
+            if (!bodyGroup.contains(cursor.current()))
+                return false;
+            cursor.next();
+        }
+    }
+}
+
+int TCodeMemoParser::nextToken(ScanCursor& cursor, int& length)
+{
+    const ScanOffset start = cursor.position();
+    if (cursor.atEnd()) {
+        length = 0;
+        return 0;
+    }
+    const unsigned char startChar = cursor.current();
+    int value = -1;
+    bool keyword = false;
+    ScanOffset ignored = 0;
+    int wordLength = 0;
+
+    if (!tables_.words.empty()) {
+        if (const KeywordEnding* w = tables_.words.lookup(cursor, ignored, wordLength))
+            value = w->value;
+    }
+    if (value < 0) {
+        cursor.seek(start);
+        if (const TKeywords* trie = settings_.keywordTrie()) {
+            if (const KeywordEnding* k = trie->lookup(cursor, ignored, wordLength)) {
+                value = k->value;
+                keyword = true;
+            } else {
+                cursor.seek(start);
+            }
+        }
+    }
+
+    if (value >= 0) {
+        if (const auto& handler = tables_.handlers[size_t(value & 0xFF)]) {
+            if (!extend(handler->start, handler->end, handler->start.testEndFirst, cursor, start, value))
+                return failToken(cursor, start, length);
+        }
+    } else if (const TokenDef* def = table_->find(startChar, current_)) {
+        value = def->value;
+        if (def->start.hasMatch) {
+            if (!runRecogniser(def->start.matchIndex, cursor, start) || cursor.position() <= start)
+                return failToken(cursor, start, length);
+        } else {
+            cursor.next();
+            bool hasBody = def->body.hasMatch || def->body.group != 0;
+            if (hasBody && !extend(def->body, def->end, def->body.testEndFirst, cursor, start, value))
+                return failToken(cursor, start, length);
+        }
+    } else {
+        return failToken(cursor, start, length);
+    }
+
+    if (cursor.position() <= start)
+        return failToken(cursor, start, length);
+    value &= 0xFF;
+    length = int(cursor.position() - start);
+
+    const auto& record = tables_.states[size_t(value)];
+    const bool hasRecord = record && !keyword;
+    if (hasRecord && !record->valid.meets(current_))
+        return failToken(cursor, start, length);
+    // A container's change holds until the reader has passed the token after it.
+    if (containerOpen_ && cursor.position() >= containerEnd_) {
+        containerOpen_ = false;
+        setCurrent(saved_);
+    }
+    if (hasRecord) {
+        if (!containerOpen_) {
+            saved_ = current_;
+            if (record->container) {
+                containerOpen_ = true;
+                containerEnd_ = cursor.position();
+            }
+        }
+        transition(*record);
+    }
+    return value;
+}
+
+void TCodeMemoParser::transition(const StateRecord& record)
+{
+    StateSet next = current_;
+    auto pop = [&] {
+        if (stack_.empty())
+            throw ECodeMemoParserError("Stack underflow");
+        next = stack_.back();
+        stack_.pop_back();
+    };
+    auto push = [&] {
+        if (stack_.size() >= kMaxStackDepth)
+            stack_.erase(stack_.begin());
+        stack_.push_back(next);
+    };
+    if (record.stackOp == kPopBefore)
+        pop();
+    else if (record.stackOp == kPushBefore)
+        push();
+    if (!record.noChange) {
+        next |= record.add;
+        next.subtract(record.remove);
+    }
+    if (record.stackOp == kPopAfter)
+        pop();
+    else if (record.stackOp == kPushAfter)
+        push();
+    if (!(next == current_))
+        setCurrent(next);
+}
+
+}  // namespace quarry

@@ -1,0 +1,103 @@
+#pragma once
+// One compiled highlighting script and the scanner that walks it. Compiling fills the tables
+// and the language settings; the compiled form can be written and read back; at run time
+// ResetState and NextToken split text into tokens.
+//
+// Scanning state (current state set, stack, container) lives here, not in the caller: a caller
+// restarts at a character whose stored token value is in the anchor set and passes that value
+// to ResetState.
+#include "editor/TCM_Settings.h"
+#include "editor/TCustomCodeMemoParser.h"
+#include "editor/TStateSet.h"
+#include "highlight/ECodeMemoParserError.h"
+#include "highlight/LanguageSettings.h"
+#include "highlight/ParserTables.h"
+#include "highlight/ScanCursor.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quarry {
+
+class TCodeMemoParser;
+
+// Decides a "match" entry: may consume characters (extending length) and change the value.
+using TCustomParseEvent =
+    std::function<bool(TCodeMemoParser& sender, int parseId, ScanCursor& stream, int& length, int& value)>;
+
+class TCodeMemoParser final : public TCustomCodeMemoParser {
+public:
+    static constexpr unsigned kCompiledVersion = 51;
+    // A push without a matching pop must not grow the stack without end on a long text.
+    static constexpr size_t kMaxStackDepth = 256;
+
+    TCodeMemoParser();
+
+    // ---- the interface the editor control drives
+    std::uint8_t NextToken(TCustomCodeMemo& memo, TEdStream& stream, std::int32_t& length) override;
+    void ResetState(std::uint8_t state) override { resetState(state); }
+    const TStateSet& AnchorSet() const override { return anchorSet_; }
+    // The state installed by the last ResetState, with an empty stack and no open container.
+    bool AtInitialState() const override;
+    TCM_Settings& Settings() override { return editorSettings_; }
+
+    // Compiles a script text (line ends of any kind). On the first fault raises
+    // ECodeMemoParserError "** ERROR near line %d, Column %d: %s"; the tables keep what was read.
+    void compile(const std::string& scriptText, const std::string& includeDir = ".");
+    void compileFile(const std::string& path);
+    // The context of the section being read when the last compilation stopped.
+    const std::string& lastContext() const { return lastContext_; }
+
+    // The compiled form: the settings, the words table, handlers, token tables, contexts, state
+    // records, per-state tables, the three sets and the custom flag.
+    std::string compiledForm() const;
+    void loadCompiledForm(const std::string& form);
+    // The stored property: version 51 (16 bits), the form's size (32 bits), then the form.
+    std::string parserProperty() const;
+    void loadParserProperty(const std::string& property);
+
+    void resetState(int state);
+    // Reads one token at the cursor, leaves the cursor after it and returns its value 0..255;
+    // length is at least 1 unless the cursor stands at the end of the text.
+    int nextToken(ScanCursor& cursor, int& length);
+
+    const StateSet& currentStates() const { return current_; }
+    size_t stackDepth() const { return stack_.size(); }
+    bool containerOpen() const { return containerOpen_; }
+
+    LanguageSettings& settings() { return settings_; }
+    const LanguageSettings& settings() const { return settings_; }
+    const ParserTables& tables() const { return tables_; }
+    const std::string& languageName() const { return settings_.name; }
+
+    TCustomParseEvent OnCustomParse;
+
+private:
+    // After a compile or load: the editor's view of the tables and settings.
+    void publish();
+    void selectTable();
+    void transition(const StateRecord& record);
+    void setCurrent(const StateSet& states);
+    bool callMatch(const CharSpec& spec, ScanCursor& cursor, ScanOffset tokenStart, int& value);
+    bool endMatches(const EndSpec& end, ScanCursor& cursor, ScanOffset tokenStart, int& value);
+    bool extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor, ScanOffset tokenStart,
+                int& value);
+    int failToken(ScanCursor& cursor, ScanOffset start, int& length);
+
+    ParserTables tables_;
+    LanguageSettings settings_;
+    std::string lastContext_;
+
+    TCM_Settings editorSettings_;
+    TStateSet anchorSet_{0};
+    StateSet initial_ = StateSet::of({0});
+    StateSet current_ = StateSet::of({0});
+    const TokenTable* table_ = nullptr;
+    std::vector<StateSet> stack_;
+    bool containerOpen_ = false;
+    ScanOffset containerEnd_ = 0;
+    StateSet saved_;
+};
+
+}  // namespace quarry

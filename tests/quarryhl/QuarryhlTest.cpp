@@ -1,0 +1,162 @@
+// quarryhl as a user runs it: golden token lists and HTML pages for one sample per built-in
+// language, and clear failures for bad scripts, files and options.
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+};
+
+// Runs quarryhl with the arguments (shell-quoted here) and collects standard output and error.
+ToolRun quarryhl(const std::string& args)
+{
+    const std::string command =
+        std::string("'") + QUARRYHL_EXE + "' " + args + " --data '" + QUARRY_DATA_DIR + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ToolRun run{-1, {}};
+    if (!pipe)
+        return run;
+    std::array<char, 65536> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+const std::string kGolden = std::string(QUARRY_SOURCE_DIR) + "/tests/quarryhl/golden/";
+
+// Compares with the golden file; on a mismatch writes FILE.new and names the first differing line.
+void expectGolden(const std::string& goldenName, const std::string& actual)
+{
+    const std::string path = kGolden + goldenName;
+    const std::string expected = readFile(path);
+    if (expected == actual)
+        return;
+    std::ofstream(path + ".new", std::ios::binary) << actual;
+    int line = 1;
+    size_t i = 0;
+    while (i < expected.size() && i < actual.size() && expected[i] == actual[i])
+        line += expected[i++] == '\n';
+    ADD_FAILURE() << path << ":" << line << ": differs from the output (written to " << path << ".new)";
+}
+
+const char* const kSamples[] = {"sample.asm", "sample.pas", "sample.c", "Sample.java", "sample.html", "sample.txt"};
+
+TEST(QuarryhlGolden, TokensPerLanguage)
+{
+    for (const char* sample : kSamples) {
+        ToolRun run = quarryhl("tokens '" + kGolden + sample + "'");
+        ASSERT_EQ(0, run.status) << run.out;
+        expectGolden(std::string(sample) + ".tokens", run.out);
+    }
+}
+
+TEST(QuarryhlGolden, HtmlPerLanguage)
+{
+    for (const char* sample : kSamples) {
+        ToolRun run = quarryhl(std::string("html --date 'golden date' '") + kGolden + sample + "'");
+        ASSERT_EQ(0, run.status) << run.out;
+        expectGolden(std::string(sample) + ".html", run.out);
+    }
+}
+
+TEST(Quarryhl, RtfStartsWithTheHeaderAndEndsTheGroups)
+{
+    ToolRun run = quarryhl("rtf --lang c '" + kGolden + "sample.c'");
+    ASSERT_EQ(0, run.status) << run.out;
+    EXPECT_EQ(0u, run.out.find("{\\rtf1 \\deff1{\\fonttbl {\\f1 \\fnil\\fcharset1 Courier New;}}\r\n{\\colortbl"));
+    EXPECT_EQ("}}", run.out.substr(run.out.size() - 2));
+}
+
+TEST(Quarryhl, LanguageOptionsScriptAndCompiledFormAgree)
+{
+    quarry::test::TempDir dir;
+    const std::string compiled = dir.file("c.parser");
+    ToolRun compile = quarryhl("compile '" + std::string(QUARRY_DATA_DIR) + "/highlight/c.hl' -o '" + compiled + "'");
+    ASSERT_EQ(0, compile.status) << compile.out;
+    const std::string input = "'" + kGolden + "sample.c'";
+    ToolRun byType = quarryhl("tokens " + input);
+    ToolRun byName = quarryhl("tokens --lang 'ANSI C' " + input);
+    ToolRun byScript = quarryhl("tokens --script '" + std::string(QUARRY_DATA_DIR) + "/highlight/c.hl' " + input);
+    ToolRun byForm = quarryhl("tokens --compiled '" + compiled + "' " + input);
+    EXPECT_EQ(byType.out, byName.out);
+    EXPECT_EQ(byType.out, byScript.out);
+    EXPECT_EQ(byType.out, byForm.out);
+}
+
+TEST(Quarryhl, LangsListsTheSixLanguagesInOrder)
+{
+    ToolRun run = quarryhl("langs");
+    ASSERT_EQ(0, run.status);
+    EXPECT_EQ("TalvikAssemblyParser\tTalvik Assembly\tasm.hl\n"
+              "PascalParser\tObject Pascal\tpascal.hl\n"
+              "CppParser\tANSI C\tc.hl\n"
+              "JavaParser\tJava\tjava.hl\n"
+              "HTMLParser\tHTML / JS / VBS\thtml.hl\n"
+              "TextParser\tPlain text\ttext.hl\n",
+              run.out);
+}
+
+TEST(Quarryhl, FailuresSayWhatAndExitNonZero)
+{
+    quarry::test::TempDir dir;
+    const std::string bad = dir.write("bad.hl", "%%language\nname = 'x'\n%%map 1\n");
+    const std::string text = dir.write("a.txt", "abc");
+    struct Case {
+        std::string args;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"tokens --script '" + bad + "' '" + text + "'", 1,
+         "quarryhl tokens: " + bad + ": ** ERROR near line 4, Column 0: Script syntax error (in %%Map - 1)\n"},
+        {"compile '" + bad + "' -o '" + dir.file("x") + "'", 1,
+         "quarryhl compile: " + bad + ": ** ERROR near line 4, Column 0: Script syntax error (in %%Map - 1)\n"},
+        {"tokens '" + dir.file("missing.c") + "'", 1,
+         "quarryhl tokens: cannot open " + dir.file("missing.c") + ": No such file or directory\n"},
+        {"html --lang cobol '" + text + "'", 2, "quarryhl html: unknown language 'cobol' (see quarryhl langs)\n"},
+        {"tokens", 2, "quarryhl tokens: usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] FILE "
+                      "[-o OUT]\n"},
+        {"rtf --frob '" + text + "'", 2, "quarryhl rtf: unknown option --frob\n"},
+        {"compile '" + bad + "'", 2, "quarryhl compile: usage: quarryhl compile SCRIPT -o FILE\n"},
+        {"tokens --compiled '" + text + "' '" + text + "'", 1,
+         "quarryhl tokens: Compiled parser data is damaged\n"},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = quarryhl(c.args);
+        EXPECT_EQ(c.status, run.status) << c.args;
+        EXPECT_EQ(c.message, run.out) << c.args;
+    }
+}
+
+TEST(Quarryhl, OutputFileReceivesTheExport)
+{
+    quarry::test::TempDir dir;
+    const std::string out = dir.file("page.html");
+    ToolRun run = quarryhl("html --date d --title T -o '" + out + "' '" + kGolden + "sample.txt'");
+    ASSERT_EQ(0, run.status) << run.out;
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, readFile(out).find("<TITLE>T</TITLE>"));
+}
+
+}  // namespace

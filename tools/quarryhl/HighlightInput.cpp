@@ -1,0 +1,124 @@
+#include "HighlightInput.h"
+
+#include "highlight/BuiltinLanguages.h"
+#include "highlight/CustomParseHandlers.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace quarry::hl {
+
+HighlightOptions HighlightOptions::parse(const std::vector<std::string>& args)
+{
+    HighlightOptions o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::optional<std::string>& slot) {
+            if (i + 1 >= args.size())
+                throw UsageError("option " + a + " needs a value");
+            slot = args[++i];
+        };
+        if (a == "--lang")
+            value(o.lang);
+        else if (a == "--script")
+            value(o.script);
+        else if (a == "--compiled")
+            value(o.compiled);
+        else if (a == "-o" || a == "--output")
+            value(o.output);
+        else if (a == "--data")
+            value(o.dataDir);
+        else if (a == "--title")
+            value(o.title);
+        else if (a == "--date")
+            value(o.date);
+        else if (a.size() > 1 && a[0] == '-')
+            throw UsageError("unknown option " + a);
+        else
+            o.positional.push_back(a);
+    }
+    return o;
+}
+
+std::string dataDirectory(const HighlightOptions& options)
+{
+    if (options.dataDir)
+        return *options.dataDir;
+    if (const char* home = std::getenv("QUARRY_HOME"); home && *home && fs::is_directory(fs::path(home) / "highlight"))
+        return home;
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad())
+        throw std::runtime_error("cannot read " + path);
+    return all.str();
+}
+
+std::unique_ptr<TCodeMemoParser> loadParser(const HighlightOptions& options, const std::string& inputFile)
+{
+    auto parser = std::make_unique<TCodeMemoParser>();
+    if (options.compiled) {
+        parser->loadParserProperty(readFile(*options.compiled));
+    } else {
+        std::string script;
+        if (options.script) {
+            script = *options.script;
+        } else {
+            const BuiltinLanguage* lang =
+                options.lang ? findBuiltinLanguage(*options.lang) : &builtinLanguageForFile(inputFile);
+            if (!lang)
+                throw UsageError("unknown language '" + *options.lang + "' (see quarryhl langs)");
+            script = (fs::path(dataDirectory(options)) / "highlight" / lang->script).string();
+        }
+        if (!fs::exists(script))
+            throw std::runtime_error("cannot open " + script + ": no such file");
+        try {
+            parser->compileFile(script);
+        } catch (const ECodeMemoParserError& e) {
+            throw ECodeMemoParserError(script + ": " + e.what() + " (in " + parser->lastContext() + ")");
+        }
+    }
+    parser->OnCustomParse = customParseHandlerFor(parser->languageName());
+    return parser;
+}
+
+void writeOutput(const HighlightOptions& options, const std::string& bytes)
+{
+    if (!options.output) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+            throw std::runtime_error("cannot write to standard output");
+        return;
+    }
+    std::ofstream out(*options.output, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + *options.output);
+}
+
+std::string currentDateText()
+{
+    std::time_t now = std::time(nullptr);
+    char buf[64];
+    std::strftime(buf, sizeof buf, "%x %X", std::localtime(&now));
+    return buf;
+}
+
+}  // namespace quarry::hl

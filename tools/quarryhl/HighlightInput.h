@@ -1,0 +1,38 @@
+#pragma once
+// Shared by the highlighting commands: option parsing, finding the data folder, choosing and
+// loading a parser, reading the input file.
+#include "highlight/TCodeMemoParser.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarry::hl {
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Options every highlighting command understands; the rest stay positional.
+struct HighlightOptions {
+    std::optional<std::string> lang, script, compiled, output, dataDir, title, date;
+    std::vector<std::string> positional;
+
+    static HighlightOptions parse(const std::vector<std::string>& args);
+};
+
+// <data>: --data, else $QUARRY_HOME when it holds highlight/, else the executable's folder.
+std::string dataDirectory(const HighlightOptions& options);
+
+// The parser named by --lang, --script or --compiled, or the built-in one for the file's type.
+// Script faults raise ECodeMemoParserError with the script's name in front.
+std::unique_ptr<TCodeMemoParser> loadParser(const HighlightOptions& options, const std::string& inputFile);
+
+std::string readFile(const std::string& path);
+// Writes to -o FILE or to standard output; raises on a failed write.
+void writeOutput(const HighlightOptions& options, const std::string& bytes);
+std::string currentDateText();
+
+}  // namespace quarry::hl

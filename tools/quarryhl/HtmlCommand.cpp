@@ -1,0 +1,45 @@
+// quarryhl html [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]: the whole file
+// highlighted and written as HTML.
+#include "Command.h"
+#include "HighlightInput.h"
+
+#include "highlight/HtmlWriter.h"
+#include "highlight/ScannedText.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace quarry::hl {
+namespace {
+
+int run(const std::vector<std::string>& args)
+{
+    HighlightOptions o = HighlightOptions::parse(args);
+    if (o.positional.size() != 1)
+        throw UsageError("usage: quarryhl html [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]");
+    const std::string text = normaliseEditorText(readFile(o.positional[0]));
+    auto parser = loadParser(o, o.positional[0]);
+    const std::vector<uint8_t> styles = scanStyles(*parser, text);
+    ExportStyle style = ExportStyle::from(parser->settings());
+    style.title = o.title ? *o.title : std::filesystem::path(o.positional[0]).filename().string();
+    style.date = o.date ? *o.date : currentDateText();
+    BufferLineSource lines(text, &styles);
+    std::ostringstream out;
+    HtmlWriter::write(out, lines, style);
+    writeOutput(o, out.str());
+    return 0;
+}
+
+const RegisterCommand registration("html", "html [--lang NAME|--script F|--compiled F] FILE [-o OUT]   export as HTML",
+                                   [](const std::vector<std::string>& args) {
+                                       try {
+                                           return run(args);
+                                       } catch (const UsageError& e) {
+                                           std::fprintf(stderr, "quarryhl html: %s\n", e.what());
+                                           return 2;
+                                       }
+                                   });
+
+}  // namespace
+}  // namespace quarry::hl
