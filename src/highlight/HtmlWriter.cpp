@@ -18,10 +18,13 @@ std::string htmlColour(uint32_t bgr)
 // Precomputed escapes so the per-character work is one table lookup.
 struct EscapeTable {
     std::string text[256];
+    bool plain[256];
     EscapeTable()
     {
-        for (int c = 0; c < 256; ++c)
+        for (int c = 0; c < 256; ++c) {
             HtmlWriter::escape((unsigned char)c, text[c]);
+            plain[c] = text[c].size() == 1 && (unsigned char)text[c][0] == c;
+        }
     }
 };
 
@@ -60,6 +63,15 @@ void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const Expo
     out.put("<PRE>");
     out.put("<FONT FACE=\"" + style.fontName + "\">\r\n");
 
+    // Looks and colour changes per token value, worked out once.
+    ExportStyle::Look looks[256];
+    std::string colourChange[256];
+    for (int v = 0; v < 256; ++v) {
+        looks[v] = style.look(uint8_t(v));
+        colourChange[v] = "</FONT><FONT COLOR=\"#" + htmlColour(looks[v].foreground) + "\">";
+    }
+    static const char* const kOn[3] = {"<B>", "<I>", "<U>"};
+    static const char* const kOff[3] = {"</B>", "</I>", "</U>"};
     uint32_t colour = base.foreground;
     uint8_t flags = 0;  // bold, italic, underline as they stand in the output
     StyledLine line;
@@ -67,18 +79,17 @@ void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const Expo
         const size_t n = line.text.size();
         size_t i = 0;
         while (i < n) {
-            size_t runEnd = i + 1;
+            size_t runEnd = n;
             if (line.styles) {
                 const uint8_t value = line.styles[i];
+                runEnd = i + 1;
                 while (runEnd < n && line.styles[runEnd] == value)
                     ++runEnd;
-                const ExportStyle::Look look = style.look(value);
+                const ExportStyle::Look& look = looks[value];
                 if (look.foreground != colour) {
-                    out.put("</FONT><FONT COLOR=\"#" + htmlColour(look.foreground) + "\">");
+                    out.put(colourChange[value]);
                     colour = look.foreground;
                 }
-                static const char* const kOn[3] = {"<B>", "<I>", "<U>"};
-                static const char* const kOff[3] = {"</B>", "</I>", "</U>"};
                 for (int bit = 0; bit < 3; ++bit) {
                     bool want = look.fontStyle & (1u << bit);
                     if (want != bool(flags & (1u << bit))) {
@@ -86,11 +97,17 @@ void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const Expo
                         flags ^= uint8_t(1u << bit);
                     }
                 }
-            } else {
-                runEnd = n;
             }
-            for (; i < runEnd; ++i)
-                out.put(escapes.text[(unsigned char)line.text[i]]);
+            // Characters that stand for themselves go out in one piece.
+            while (i < runEnd) {
+                size_t plain = i;
+                while (plain < runEnd && escapes.plain[(unsigned char)line.text[plain]])
+                    ++plain;
+                out.put(line.text.substr(i, plain - i));
+                if (plain < runEnd)
+                    out.put(escapes.text[(unsigned char)line.text[plain++]]);
+                i = plain;
+            }
         }
         out.put("\r\n");
     }

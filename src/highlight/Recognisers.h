@@ -18,9 +18,13 @@ inline bool isStandardRecogniser(int index) { return index >= kStdIdentifier && 
 inline bool isCharFunction(int index) { return index >= kPascalChar && index <= kOriginalChar; }
 
 // tokenStart is where the token began (the line-start test of _ORIGINAL_CHAR needs it).
-bool runRecogniser(int index, ScanCursor& cursor, ScanOffset tokenStart);
+// A template over the cursor so the scanner's concrete cursors are called directly.
+template <class C>
+bool runRecogniser(int index, C& cursor, ScanOffset tokenStart);
 
 // The characters a recogniser can begin with: a token table enters a recogniser start under them.
 StateSet recogniserStartSet(int index);
 
 }  // namespace quarry
+
+#include "highlight/RecognisersImpl.h"

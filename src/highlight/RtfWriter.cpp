@@ -9,10 +9,13 @@ namespace {
 
 struct EscapeTable {
     std::string text[256];
+    bool plain[256];
     EscapeTable()
     {
-        for (int c = 0; c < 256; ++c)
+        for (int c = 0; c < 256; ++c) {
             RtfWriter::escape((unsigned char)c, text[c]);
+            plain[c] = text[c].size() == 1 && (unsigned char)text[c][0] == c;
+        }
     }
 };
 
@@ -120,8 +123,15 @@ void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const Expor
                     out.put("\\cb" + std::to_string(bg) + " ");
                 }
             }
-            for (; i < runEnd; ++i)
-                out.put(escapes.text[(unsigned char)line.text[i]]);
+            while (i < runEnd) {
+                size_t plain = i;
+                while (plain < runEnd && escapes.plain[(unsigned char)line.text[plain]])
+                    ++plain;
+                out.put(line.text.substr(i, plain - i));
+                if (plain < runEnd)
+                    out.put(escapes.text[(unsigned char)line.text[plain++]]);
+                i = plain;
+            }
         }
         out.put("\r\n");
     }

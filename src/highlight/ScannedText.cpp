@@ -4,23 +4,32 @@
 
 namespace quarry {
 
-std::string normaliseEditorText(std::string_view raw)
+void normaliseEditorTextInPlace(std::string& text)
 {
-    std::string text;
-    text.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) {
-        unsigned char c = (unsigned char)raw[i];
-        if (c == '\r' || c == '\n') {
-            unsigned char pair = c == '\r' ? '\n' : '\r';
-            if (i + 1 < raw.size() && (unsigned char)raw[i + 1] == pair)
+    // Normalising only ever shortens, so the write position never passes the read position.
+    const size_t n = text.size();
+    char* data = text.data();
+    size_t out = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char c = (unsigned char)data[i];
+        if (c >= 32) {
+            data[out++] = char(c);
+        } else if (c == '\r' || c == '\n') {
+            const unsigned char pair = c == '\r' ? '\n' : '\r';
+            if (i + 1 < n && (unsigned char)data[i + 1] == pair)
                 ++i;
-            text += '\r';
-        } else if (c < 32 && c != '\t') {
-            text += '.';
+            data[out++] = '\r';
         } else {
-            text += char(c);
+            data[out++] = c == '\t' ? '\t' : '.';
         }
     }
+    text.resize(out);
+}
+
+std::string normaliseEditorText(std::string_view raw)
+{
+    std::string text(raw);
+    normaliseEditorTextInPlace(text);
     return text;
 }
 

@@ -13,6 +13,7 @@ namespace quarry {
 // The editor's line-end rules: CR LF, LF CR and LF become CR; other control bytes but TAB
 // become ".".
 std::string normaliseEditorText(std::string_view raw);
+void normaliseEditorTextInPlace(std::string& text);
 
 struct TokenSpan {
     ScanOffset offset;

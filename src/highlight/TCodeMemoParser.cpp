@@ -31,7 +31,7 @@ std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std
 {
     EdStreamCursor cursor(stream);
     int n = 0;
-    const int value = nextToken(cursor, n);
+    const int value = scanToken(cursor, n);
     length = n;
     return std::uint8_t(value);
 }
@@ -150,7 +150,8 @@ void TCodeMemoParser::resetState(int state)
     setCurrent(context);
 }
 
-int TCodeMemoParser::failToken(ScanCursor& cursor, ScanOffset start, int& length)
+template <class C>
+int TCodeMemoParser::failToken(C& cursor, ScanOffset start, int& length)
 {
     cursor.seek(start);
     cursor.next();
@@ -158,17 +159,19 @@ int TCodeMemoParser::failToken(ScanCursor& cursor, ScanOffset start, int& length
     return 0;
 }
 
-bool TCodeMemoParser::callMatch(const CharSpec& spec, ScanCursor& cursor, ScanOffset tokenStart, int& value)
+template <class C>
+bool TCodeMemoParser::callMatch(const CharSpec& spec, C& cursor, ScanOffset tokenStart, int& value)
 {
     if (spec.matchKind == 0)
         return runRecogniser(spec.matchIndex, cursor, tokenStart);
     if (!OnCustomParse)
         return false;
     int length = int(cursor.position() - tokenStart);
-    return OnCustomParse(*this, spec.matchIndex, cursor, length, value);
+    return OnCustomParse(*this, spec.matchIndex, static_cast<ScanCursor&>(cursor), length, value);
 }
 
-bool TCodeMemoParser::endMatches(const EndSpec& end, ScanCursor& cursor, ScanOffset tokenStart, int& value)
+template <class C>
+bool TCodeMemoParser::endMatches(const EndSpec& end, C& cursor, ScanOffset tokenStart, int& value)
 {
     ScanOffset before = cursor.position();
     if (end.isMatch) {
@@ -198,7 +201,8 @@ bool TCodeMemoParser::endMatches(const EndSpec& end, ScanCursor& cursor, ScanOff
 
 // The extension loop of handlers and token bodies. Every step must consume a character, so the
 // loop is bounded by the text.
-bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor,
+template <class C>
+bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool testFirst, C& cursor,
                              ScanOffset tokenStart, int& value)
 {
     const TCM_CharGroupManager& groups = tables_.words.groups();
@@ -225,7 +229,12 @@ bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool test
     }
 }
 
-int TCodeMemoParser::nextToken(ScanCursor& cursor, int& length)
+int TCodeMemoParser::nextToken(ScanCursor& cursor, int& length) { return scanToken(cursor, length); }
+
+int TCodeMemoParser::nextToken(BufferCursor& cursor, int& length) { return scanToken(cursor, length); }
+
+template <class C>
+int TCodeMemoParser::scanToken(C& cursor, int& length)
 {
     const ScanOffset start = cursor.position();
     if (cursor.atEnd()) {

@@ -61,6 +61,8 @@ public:
     // Reads one token at the cursor, leaves the cursor after it and returns its value 0..255;
     // length is at least 1 unless the cursor stands at the end of the text.
     int nextToken(ScanCursor& cursor, int& length);
+    // The same for the concrete cursors, whose calls the compiler can inline.
+    int nextToken(BufferCursor& cursor, int& length);
 
     const StateSet& currentStates() const { return current_; }
     size_t stackDepth() const { return stack_.size(); }
@@ -79,11 +81,17 @@ private:
     void selectTable();
     void transition(const StateRecord& record);
     void setCurrent(const StateSet& states);
-    bool callMatch(const CharSpec& spec, ScanCursor& cursor, ScanOffset tokenStart, int& value);
-    bool endMatches(const EndSpec& end, ScanCursor& cursor, ScanOffset tokenStart, int& value);
-    bool extend(const CharSpec& body, const EndSpec& end, bool testFirst, ScanCursor& cursor, ScanOffset tokenStart,
+    template <class C>
+    int scanToken(C& cursor, int& length);
+    template <class C>
+    bool callMatch(const CharSpec& spec, C& cursor, ScanOffset tokenStart, int& value);
+    template <class C>
+    bool endMatches(const EndSpec& end, C& cursor, ScanOffset tokenStart, int& value);
+    template <class C>
+    bool extend(const CharSpec& body, const EndSpec& end, bool testFirst, C& cursor, ScanOffset tokenStart,
                 int& value);
-    int failToken(ScanCursor& cursor, ScanOffset start, int& length);
+    template <class C>
+    int failToken(C& cursor, ScanOffset start, int& length);
 
     ParserTables tables_;
     LanguageSettings settings_;

@@ -71,48 +71,6 @@ void TKeywords::add(const std::string& word, bool caseSensitive, int32_t value, 
         terminals_[size_t(last)].next = created;
 }
 
-const KeywordEnding* TKeywords::lookup(ScanCursor& cursor, ScanOffset& start, int& length, bool prune) const
-{
-    start = cursor.position();
-    length = 0;
-    const KeywordEnding* best = nullptr;
-    ScanOffset bestEnd = start;
-    int32_t node = cursor.atEnd() ? kNone : first_[fold(cursor.current())];
-    while (node != kNone && !cursor.atEnd()) {
-        unsigned char c = fold(cursor.current());
-        while (node != kNone && nodes_[size_t(node)].ch < c)
-            node = nodes_[size_t(node)].next;
-        if (node == kNone || nodes_[size_t(node)].ch != c)
-            break;
-        const Node& n = nodes_[size_t(node)];
-        if (prune && !n.states.meets(current_))
-            break;
-        cursor.next();
-        for (int32_t t = n.terminals; t != kNone; t = terminals_[size_t(t)].next) {
-            const KeywordEnding& e = terminals_[size_t(t)].ending;
-            if (!e.states.meets(current_))
-                continue;
-            const TCM_CharGroup& group = groups_.at(e.endGroup);
-            // At the end of the text nothing follows, which every end group accepts.
-            if (group.isEmpty() || cursor.atEnd() || group.contains(cursor.current())) {
-                best = &e;
-                bestEnd = cursor.position();
-                break;
-            }
-        }
-        node = n.child;
-    }
-    if (best) {
-        cursor.seek(bestEnd);
-        length = int(bestEnd - start);
-        return best;
-    }
-    cursor.seek(start);
-    cursor.next();
-    length = 1;
-    return nullptr;
-}
-
 void TSyntaxKeywords::addWord(const std::string& word, bool caseSensitive, int32_t value, const StateSet& states,
                               const TCM_CharGroup& endGroup)
 {

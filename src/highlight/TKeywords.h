@@ -39,7 +39,9 @@ public:
     // Longest valid, properly ended word at the cursor. On a match the cursor stands after it and
     // length is its length; on none the cursor is one character past the start and length is 1.
     // With prune set the walk also stops at nodes none of whose words is valid now.
-    const KeywordEnding* lookup(ScanCursor& cursor, ScanOffset& start, int& length, bool prune = false) const;
+    // Defined below as a template so the scanner's concrete cursors are called directly.
+    template <class Cursor>
+    const KeywordEnding* lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune = false) const;
 
     void setCurrentStates(const StateSet& states) { current_ = states; }
     const StateSet& currentStates() const { return current_; }
@@ -74,6 +76,49 @@ private:
     StateSet current_ = StateSet::of({0});
     TCM_CharGroupManager groups_;
 };
+
+template <class Cursor>
+const KeywordEnding* TKeywords::lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune) const
+{
+    start = cursor.position();
+    length = 0;
+    const KeywordEnding* best = nullptr;
+    ScanOffset bestEnd = start;
+    int32_t node = cursor.atEnd() ? kNone : first_[fold(cursor.current())];
+    while (node != kNone && !cursor.atEnd()) {
+        const unsigned char c = fold(cursor.current());
+        while (node != kNone && nodes_[size_t(node)].ch < c)
+            node = nodes_[size_t(node)].next;
+        if (node == kNone || nodes_[size_t(node)].ch != c)
+            break;
+        const Node& n = nodes_[size_t(node)];
+        if (prune && !n.states.meets(current_))
+            break;
+        cursor.next();
+        for (int32_t t = n.terminals; t != kNone; t = terminals_[size_t(t)].next) {
+            const KeywordEnding& e = terminals_[size_t(t)].ending;
+            if (!e.states.meets(current_))
+                continue;
+            const TCM_CharGroup& group = groups_.at(e.endGroup);
+            // At the end of the text nothing follows, which every end group accepts.
+            if (group.isEmpty() || cursor.atEnd() || group.contains(cursor.current())) {
+                best = &e;
+                bestEnd = cursor.position();
+                break;
+            }
+        }
+        node = n.child;
+    }
+    if (best) {
+        cursor.seek(bestEnd);
+        length = int(bestEnd - start);
+        return best;
+    }
+    cursor.seek(start);
+    cursor.next();
+    length = 1;
+    return nullptr;
+}
 
 // The parser's words table: the trie plus the list of its words so it can be written and rebuilt.
 class TSyntaxKeywords final : public TKeywords {

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -64,11 +65,22 @@ std::string readFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
-    std::ostringstream all;
-    all << in.rdbuf();
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    std::string data;
+    if (!ec && size > 0) {
+        // One read into a buffer of the file's size: no growing copies of a large file.
+        data.resize(size_t(size));
+        in.read(data.data(), std::streamsize(size));
+        data.resize(size_t(in.gcount()));
+    }
+    // Whatever the size said, read on to the end (pipes and growing files report no size).
+    std::ostringstream rest;
+    rest << in.rdbuf();
+    data += rest.str();
     if (in.bad())
         throw std::runtime_error("cannot read " + path);
-    return all.str();
+    return data;
 }
 
 std::unique_ptr<TCodeMemoParser> loadParser(const HighlightOptions& options, const std::string& inputFile)
@@ -111,6 +123,30 @@ void writeOutput(const HighlightOptions& options, const std::string& bytes)
     out.close();
     if (!out)
         throw std::runtime_error("cannot write " + *options.output);
+}
+
+OutputSink::OutputSink(const HighlightOptions& options)
+{
+    if (options.output) {
+        name_ = *options.output;
+        file_ = std::make_unique<std::ofstream>(name_, std::ios::binary | std::ios::trunc);
+        if (!*file_)
+            throw std::runtime_error("cannot write " + name_ + ": " + std::strerror(errno));
+        stream_ = file_.get();
+    } else {
+        std::ios::sync_with_stdio(false);
+        name_ = "standard output";
+        stream_ = &std::cout;
+    }
+}
+
+OutputSink::~OutputSink() = default;
+
+void OutputSink::finish()
+{
+    stream_->flush();
+    if (!*stream_)
+        throw std::runtime_error("cannot write " + name_);
 }
 
 std::string currentDateText()

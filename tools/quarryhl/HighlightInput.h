@@ -33,6 +33,23 @@ std::unique_ptr<TCodeMemoParser> loadParser(const HighlightOptions& options, con
 std::string readFile(const std::string& path);
 // Writes to -o FILE or to standard output; raises on a failed write.
 void writeOutput(const HighlightOptions& options, const std::string& bytes);
+
+// The output of a command that writes as it goes: -o FILE or standard output.
+class OutputSink final {
+public:
+    explicit OutputSink(const HighlightOptions& options);
+    ~OutputSink();
+    OutputSink(const OutputSink&) = delete;  // owns the file
+    OutputSink& operator=(const OutputSink&) = delete;
+    std::ostream& stream() { return *stream_; }
+    // Flushes and raises when anything could not be written.
+    void finish();
+
+private:
+    std::string name_;
+    std::unique_ptr<std::ostream> file_;
+    std::ostream* stream_;
+};
 std::string currentDateText();
 
 }  // namespace quarry::hl

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 
 namespace quarry::hl {
 namespace {
@@ -18,16 +17,17 @@ int run(const std::vector<std::string>& args)
     HighlightOptions o = HighlightOptions::parse(args);
     if (o.positional.size() != 1)
         throw UsageError("usage: quarryhl html [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]");
-    const std::string text = normaliseEditorText(readFile(o.positional[0]));
+    std::string text = readFile(o.positional[0]);
+    normaliseEditorTextInPlace(text);
     auto parser = loadParser(o, o.positional[0]);
     const std::vector<uint8_t> styles = scanStyles(*parser, text);
     ExportStyle style = ExportStyle::from(parser->settings());
     style.title = o.title ? *o.title : std::filesystem::path(o.positional[0]).filename().string();
     style.date = o.date ? *o.date : currentDateText();
     BufferLineSource lines(text, &styles);
-    std::ostringstream out;
-    HtmlWriter::write(out, lines, style);
-    writeOutput(o, out.str());
+    OutputSink out(o);
+    HtmlWriter::write(out.stream(), lines, style);
+    out.finish();
     return 0;
 }
 

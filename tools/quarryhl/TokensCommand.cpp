@@ -15,15 +15,36 @@ int run(const std::vector<std::string>& args)
     HighlightOptions o = HighlightOptions::parse(args);
     if (o.positional.size() != 1)
         throw UsageError("usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]");
-    const std::string text = normaliseEditorText(readFile(o.positional[0]));
+    std::string text = readFile(o.positional[0]);
+    normaliseEditorTextInPlace(text);
     auto parser = loadParser(o, o.positional[0]);
-    std::string out;
-    char line[64];
+    OutputSink out(o);
+    std::string block;
+    block.reserve(1 << 17);
+    char digits[24];
+    auto number = [&](long long v) {
+        char* end = digits + sizeof digits;
+        char* p = end;
+        do {
+            *--p = char('0' + v % 10);
+            v /= 10;
+        } while (v);
+        block.append(p, size_t(end - p));
+    };
     scanText(*parser, text, [&](const TokenSpan& t) {
-        int n = std::snprintf(line, sizeof line, "%lld %d %d\n", (long long)t.offset, t.length, t.value);
-        out.append(line, size_t(n));
+        number(t.offset);
+        block += ' ';
+        number(t.length);
+        block += ' ';
+        number(t.value);
+        block += '\n';
+        if (block.size() >= (1 << 16)) {
+            out.stream().write(block.data(), std::streamsize(block.size()));
+            block.clear();
+        }
     });
-    writeOutput(o, out);
+    out.stream().write(block.data(), std::streamsize(block.size()));
+    out.finish();
     return 0;
 }
 
