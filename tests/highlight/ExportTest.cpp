@@ -92,7 +92,7 @@ TEST(HtmlExport, EscapesFollowTheTable)
         HtmlWriter::escape(c.c, out);
         EXPECT_EQ(c.out, out) << int(c.c);
     }
-    EXPECT_EQ(kHtmlHead + "a&lt;&nbsp;&#233;\r\n" + kHtmlTail, html(Lines({"a<\t\xe9\r"}, {"0000"})));
+    EXPECT_EQ(kHtmlHead + "a&lt;&nbsp;&#233;\r\n" + kHtmlTail, html(Lines({"a<\t\xe9\r"}, {"00000"})));
 }
 
 TEST(HtmlExport, RunsChangeColourAndFontFlags)
@@ -102,7 +102,7 @@ TEST(HtmlExport, RunsChangeColourAndFontFlags)
                   "<FONT COLOR=\"#000000\"></I></U>y\r\n"
                   "plain\r\n" +
                   kHtmlTail,
-              html(Lines({"xifsy\r", "plain\r"}, {"01120", ""})));
+              html(Lines({"xifsy\r", "plain\r"}, {"011200", ""})));
 }
 
 TEST(HtmlExport, EveryRecordIsOneOutputLine)
