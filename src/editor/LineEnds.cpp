@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quarry {
 
@@ -16,31 +17,53 @@ constexpr std::array<std::uint8_t, 256> MakeClasses() {
     return classes;
 }
 constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
+
+// True when one of the eight bytes is below 32 (bytes from 128 on never count).
+inline bool HasControlByte(std::uint64_t word) {
+    return ((word - 0x2020202020202020ull) & ~word & 0x8080808080808080ull) != 0;
+}
 }  // namespace
 
-std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more) {
-    out.reserve(out.size() + in.size());
-    std::size_t i = 0;
-    const std::size_t n = in.size();
-    while (i < n) {
-        // Copy the run of ordinary bytes in one go.
-        std::size_t run = i;
-        while (run < n && kClasses[static_cast<unsigned char>(in[run])] == 0) ++run;
-        out.append(in.data() + i, run - i);
-        i = run;
-        if (i >= n) break;
-        const char c = in[i];
-        if (kClasses[static_cast<unsigned char>(c)] == 2) {
-            out += '.';
-            ++i;
-            continue;
+std::size_t NormaliseInPlace(char* data, std::size_t size, bool more, std::size_t* length) {
+    std::size_t read = 0;
+    std::size_t write = 0;
+    while (read < size) {
+        // Eight ordinary bytes at a time: most text has no control byte for long stretches.
+        while (read + 8 <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, data + read, 8);
+            if (HasControlByte(word)) break;
+            if (write != read) std::memcpy(data + write, &word, 8);
+            read += 8;
+            write += 8;
         }
-        if (i + 1 == n && more) break;  // its partner may come with the next input
-        out += '\r';
-        const char partner = c == '\r' ? '\n' : '\r';
-        i += (i + 1 < n && in[i + 1] == partner) ? 2 : 1;
+        if (read >= size) break;
+        const char c = data[read];
+        const std::uint8_t kind = kClasses[static_cast<unsigned char>(c)];
+        if (kind == 0) {
+            data[write++] = c;
+            ++read;
+        } else if (kind == 2) {
+            data[write++] = '.';
+            ++read;
+        } else {
+            if (read + 1 == size && more) break;  // its partner may come with the next input
+            const char partner = c == '\r' ? '\n' : '\r';
+            data[write++] = '\r';
+            read += (read + 1 < size && data[read + 1] == partner) ? 2 : 1;
+        }
     }
-    return i;
+    *length = write;
+    return read;
+}
+
+std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more) {
+    const std::size_t base = out.size();
+    out.append(in);
+    std::size_t length = 0;
+    const std::size_t consumed = NormaliseInPlace(out.data() + base, in.size(), more, &length);
+    out.resize(base + length);
+    return consumed;
 }
 
 }  // namespace quarry

@@ -5,13 +5,18 @@
 
 namespace quarry {
 
-// Appends `in` to `out` with every line end made a single CR: CR LF and LF CR become one CR, a
-// lone CR or LF becomes CR (pairs are taken greedily from the left). Other control characters
-// but TAB become "." so that no byte below 32 except TAB and CR ever reaches the store.
+// Line-end normalisation for text that enters the store: CR LF and LF CR become one CR, a lone
+// CR or LF becomes CR (pairs are taken greedily from the left). Other control characters but TAB
+// become "." so that no byte below 32 except TAB and CR ever reaches the store.
 //
-// When `more` is set, input follows `in`: a final CR or LF that could pair with the next byte is
-// left unconsumed so that the caller hands it in again with what follows. Returns the number of
-// bytes consumed.
+// When `more` is set, input follows: a final CR or LF that could pair with the next byte is left
+// unconsumed so that the caller hands it in again with what follows.
+
+// Normalises data[0, size) in place (the result is never longer). Returns the bytes consumed;
+// *length receives the length of the result.
+std::size_t NormaliseInPlace(char* data, std::size_t size, bool more, std::size_t* length);
+
+// Appends the normalised form of `in` to `out`; returns the bytes of `in` consumed.
 std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more = false);
 
 }  // namespace quarry

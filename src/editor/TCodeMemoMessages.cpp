@@ -121,7 +121,7 @@ std::intptr_t TCodeMemoMessages::Standard(TCustomCodeMemo& memo, std::uint32_t m
             const TTextStore::Location loc = store.LineByIndex(line);
             const TLineRecord& rec = store.Record(loc.record);
             const std::size_t n = std::min<std::size_t>(rec.ContentLength(), capacity);
-            std::memcpy(buffer, rec.text, n);
+            std::memcpy(buffer, store.TextOf(rec), n);
             return static_cast<std::intptr_t>(n);
         }
         case cm::EM_CANUNDO:

@@ -18,10 +18,10 @@ Offset TCodeMemoScanner::RestartPoint(Offset lineStart, const std::array<bool, 2
     std::int32_t from = lineStart - 1 - recStart;  // index of the character to test first
     while (rec != kNoRecord) {
         const TLineRecord& r = store_.Record(rec);
-        if (r.styles) {
+        if (const std::uint8_t* values = store_.StylesOf(r)) {
             for (std::int32_t i = from; i >= 0; --i)
-                if (anchors[r.styles[i]]) {
-                    state = r.styles[i];
+                if (anchors[values[i]]) {
+                    state = values[i];
                     return recStart + i + 1;
                 }
         }
@@ -54,7 +54,8 @@ void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser
     TTextStore::Location cur = store_.Locate(restart);
     const TLineRecord* rec = &store_.Record(cur.record);
     values_.assign(rec->length, 0);
-    if (rec->styles) std::memcpy(values_.data(), rec->styles, static_cast<std::size_t>(restart - cur.lineStart));
+    if (const std::uint8_t* old = store_.StylesOf(*rec))
+        std::memcpy(values_.data(), old, static_cast<std::size_t>(restart - cur.lineStart));
     Offset recEnd = cur.lineStart + rec->length;
 
     TEdStream stream(store_, restart);
@@ -77,7 +78,7 @@ void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser
             if (p < recEnd) break;
             // The record is complete: store its values and decide whether to go on.
             const bool unchanged =
-                rec->styles && std::memcmp(rec->styles, values_.data(), values_.size()) == 0;
+                rec->styles && std::memcmp(store_.StylesOf(*rec), values_.data(), values_.size()) == 0;
             const bool forced = (rec->flags & lfRescan) != 0;
             store_.SetStyles(cur.record, values_.data());
             store_.SetFlags(cur.record, lfRepaint, lfChanged | lfRescan);

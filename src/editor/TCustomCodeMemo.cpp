@@ -259,7 +259,8 @@ std::int32_t TCustomCodeMemo::DisplayColumnOf(Offset offset) {
     if (!(rec.flags & lfHasTab)) return upTo;
     const TCM_Settings& settings = Settings();
     std::int32_t column = 0;
-    for (std::int32_t i = 0; i < upTo; ++i) column = rec.text[i] == '\t' ? settings.NextTabStop(column) : column + 1;
+    const char* text = store_->TextOf(rec);
+    for (std::int32_t i = 0; i < upTo; ++i) column = text[i] == '\t' ? settings.NextTabStop(column) : column + 1;
     return column;
 }
 
@@ -282,7 +283,7 @@ Offset TCustomCodeMemo::OffsetAtColumn(const TTextStore::Location& segment, std:
         const TLineRecord& rec = store_->Record(segment.record);
         const TCM_Settings& settings = Settings();
         while (pos < end) {
-            const char c = rec.text[pos - segment.lineStart];
+            const char c = store_->TextOf(rec)[pos - segment.lineStart];
             const std::int32_t next = c == '\t' ? settings.NextTabStop(col) : col + 1;
             if (next > column) break;
             col = next;
@@ -601,7 +602,7 @@ std::int32_t TCustomCodeMemo::IndentOfLine(Offset lineStart, Offset upTo) {
         if (pos >= loc.lineStart + store_->Record(loc.record).length) {
             loc = {store_->Next(loc.record), loc.line + 1, loc.lineStart + store_->Record(loc.record).length};
         }
-        const char c = store_->Record(loc.record).text[pos - loc.lineStart];
+        const char c = store_->TextOf(store_->Record(loc.record))[pos - loc.lineStart];
         if (!IsBlank(c)) break;
         column = c == '\t' ? settings.NextTabStop(column) : column + 1;
     }
@@ -648,23 +649,24 @@ std::int32_t TCustomCodeMemo::TabFillTarget() {
     LineIndex line = CaretLine();
     for (int budget = 0; line > 0 && budget < kLineSearchBudget; ++budget) {
         const TTextStore::Location loc = store_->LineByIndex(--line);
-        const TLineRecord& rec = store_->Record(loc.record);
-        const std::int32_t length = rec.ContentLength();
+        const TLineRecord& record = store_->Record(loc.record);
+        const std::int32_t length = record.ContentLength();
+        const char* text = store_->TextOf(record);
         std::int32_t col = 0;
         std::int32_t i = 0;
         while (i < length) {
-            const std::int32_t next = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+            const std::int32_t next = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             if (next > column) break;
             col = next;
             ++i;
         }
         if (i >= length) continue;  // the line does not reach past the caret's column
-        while (i < length && !IsBlank(rec.text[i])) {
-            col = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+        while (i < length && !IsBlank(text[i])) {
+            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             ++i;
         }
-        while (i < length && IsBlank(rec.text[i])) {
-            col = rec.text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+        while (i < length && IsBlank(text[i])) {
+            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
             ++i;
         }
         if (col > column) return col;

@@ -28,7 +28,7 @@ void TEdStream::Seat(RecordId id, Offset recordStart) {
         return;
     }
     const TLineRecord& r = store_->Rec(id);
-    text_ = r.text;
+    text_ = store_->TextOf(r);
     recLen_ = r.length;
     inRec_ = pos_ - recordStart;
 }

@@ -1,48 +1,51 @@
 #include "editor/TTextArena.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <new>
+
+#include "editor/LargeBlocks.h"
 
 namespace quarry {
 
 TTextArena::~TTextArena() { Clear(); }
 
 void TTextArena::Clear() {
-    for (char* block : blocks_) std::free(block);
+    for (char* block : blocks_) FreeBlock(block);
     blocks_.clear();
-    cursor_ = limit_ = nullptr;
-    std::fill(free_.begin(), free_.end(), nullptr);
+    reserved_ = used_ = limit_ = 0;
+    std::fill(free_.begin(), free_.end(), 0);
 }
 
-void TTextArena::PushFree(char* piece, std::size_t granules) {
-    // A free piece keeps the link to the next free piece of its size in its first bytes.
-    std::memcpy(piece, &free_[granules], sizeof(char*));
+void TTextArena::PushFree(Handle piece, std::size_t granules) {
+    // A free piece keeps the handle of the next free piece of its size in its first bytes.
+    std::memcpy(Pointer(piece), &free_[granules], sizeof(Handle));
     free_[granules] = piece;
 }
 
-char* TTextArena::Allocate(std::size_t bytes) {
+TTextArena::Handle TTextArena::Allocate(std::size_t bytes) {
     const std::size_t size = Rounded(bytes < 1 ? 1 : bytes);
     const std::size_t granules = size / kGranule;
-    if (char* piece = free_[granules]) {
-        std::memcpy(&free_[granules], piece, sizeof(char*));
+    if (Handle piece = free_[granules]) {
+        std::memcpy(&free_[granules], Pointer(piece), sizeof(Handle));
         return piece;
     }
-    if (static_cast<std::size_t>(limit_ - cursor_) < size) {
-        if (cursor_ && limit_ > cursor_) PushFree(cursor_, static_cast<std::size_t>(limit_ - cursor_) / kGranule);
-        auto* block = static_cast<char*>(std::malloc(kBlockSize));
-        if (!block) throw std::bad_alloc();
-        blocks_.push_back(block);
-        cursor_ = block;
-        limit_ = block + kBlockSize;
+    if (limit_ - used_ < size) {
+        if (limit_ > used_) PushFree(HandleOf(blocks_.size() - 1, used_), (limit_ - used_) / kGranule);
+        if (blocks_.size() == kMaxBlocks) throw std::bad_alloc();
+        const std::size_t blockSize = blocks_.size() < kSmallBlocks ? kSmallBlock : kHugeBlock;
+        blocks_.push_back(static_cast<char*>(AllocateBlock(blockSize)));
+        reserved_ += blockSize;
+        limit_ = blockSize;
+        used_ = blocks_.size() == 1 ? kGranule : 0;  // handle 0 stays unused
     }
-    char* piece = cursor_;
-    cursor_ += size;
+    const Handle piece = HandleOf(blocks_.size() - 1, used_);
+    used_ += size;
     return piece;
 }
 
-void TTextArena::Free(char* piece, std::size_t bytes) {
-    if (!piece) return;
+void TTextArena::Free(Handle piece, std::size_t bytes) {
+    if (piece == 0) return;
     PushFree(piece, Rounded(bytes < 1 ? 1 : bytes) / kGranule);
 }
 

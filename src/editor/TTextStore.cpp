@@ -17,9 +17,7 @@
 #include "editor/TLineSegmenter.h"
 #include "editor/TLineTrackManager.h"
 #include "editor/TMarkedRanges.h"
-#include "editor/TRecordPool.h"
 #include "editor/TStream.h"
-#include "editor/TTextArena.h"
 #include "editor/TUndoStack.h"
 
 namespace quarry {
@@ -41,9 +39,6 @@ TTextStore::TTextStore()
 
 TTextStore::~TTextStore() = default;
 
-TLineRecord& TTextStore::Rec(RecordId id) { return (*pool_)[id]; }
-const TLineRecord& TTextStore::Rec(RecordId id) const { return (*pool_)[id]; }
-const TLineRecord& TTextStore::Record(RecordId id) const { return (*pool_)[id]; }
 
 std::int32_t TTextStore::LogicalLineCount() const {
     if (first_ == kNoRecord) return 0;
@@ -93,6 +88,7 @@ TTextStore::Location TTextStore::Locate(Offset offset) {
         rec = first_;
         start = line = logical = 0;
     }
+    const LineIndex from = line;
     while (offset >= start + Rec(rec).length) {
         const TLineRecord& r = Rec(rec);
         start += r.length;
@@ -107,6 +103,7 @@ TTextStore::Location TTextStore::Locate(Offset offset) {
         logical -= r.EndsWithCR() ? 1 : 0;
         --line;
     }
+    walked_ += static_cast<std::uint64_t>(line > from ? line - from : from - line);
     SetFinger(rec, start, line, logical);
     return {rec, line, start};
 }
@@ -242,7 +239,7 @@ LineIndex TTextStore::LineOfRecord(RecordId id) {
 char TTextStore::CharAt(Offset offset) {
     if (offset < 0 || offset >= charCount_) return '\0';
     const Location loc = Locate(offset);
-    return Rec(loc.record).text[offset - loc.lineStart];
+    return TextOf(Rec(loc.record))[offset - loc.lineStart];
 }
 
 void TTextStore::AppendText(Offset start, Offset end, std::string& out) {
@@ -257,7 +254,7 @@ void TTextStore::AppendText(Offset start, Offset end, std::string& out) {
     while (left > 0 && rec != kNoRecord) {
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length - from, left);
-        out.append(r.text + from, static_cast<std::size_t>(take));
+        out.append(TextOf(r) + from, static_cast<std::size_t>(take));
         left -= take;
         from = 0;
         rec = r.next;
@@ -276,16 +273,17 @@ RecordId TTextStore::NewRecord() { return pool_->Allocate(); }
 
 void TTextStore::SetRecordText(TLineRecord& rec, const char* text, std::int32_t length) {
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(reinterpret_cast<char*>(rec.styles), rec.length);
-    rec.styles = nullptr;
+    if (rec.styles) arena_->Free(rec.styles, rec.length);
+    rec.styles = 0;
     rec.text = arena_->Allocate(static_cast<std::size_t>(length) + 1);
-    std::memcpy(rec.text, text, static_cast<std::size_t>(length));
-    rec.text[length] = '\0';
+    char* copy = arena_->Pointer(rec.text);
+    std::memcpy(copy, text, static_cast<std::size_t>(length));
+    copy[length] = '\0';
     rec.length = static_cast<std::uint16_t>(length);
-    if (std::memchr(text, '\t', static_cast<std::size_t>(length)))
-        rec.flags |= lfHasTab;
-    else
-        rec.flags &= static_cast<std::uint8_t>(~lfHasTab);
+    std::uint8_t shape = 0;
+    if (std::memchr(text, '\t', static_cast<std::size_t>(length))) shape |= lfHasTab;
+    if (length > 0 && text[length - 1] == '\r') shape |= lfEndsLine;
+    rec.flags = static_cast<std::uint8_t>((rec.flags & ~(lfHasTab | lfEndsLine)) | shape);
 }
 
 void TTextStore::CountLength(std::int32_t length, int delta) {
@@ -306,7 +304,7 @@ TTextStore::Side& TTextStore::SideOf(RecordId id) {
 void TTextStore::FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks) {
     TLineRecord& rec = Rec(id);
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(reinterpret_cast<char*>(rec.styles), rec.length);
+    if (rec.styles) arena_->Free(rec.styles, rec.length);
     if (rec.hasSide) {
         const auto it = side_.find(id);
         if (it != side_.end()) {
@@ -411,10 +409,10 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         TLineRecord& r = Rec(id);
         SetRecordText(r, newText.data() + pos, piece.length);
         if (newStyles) {
-            r.styles = reinterpret_cast<std::uint8_t*>(arena_->Allocate(static_cast<std::size_t>(piece.length)));
-            std::memcpy(r.styles, newStyles + pos, static_cast<std::size_t>(piece.length));
+            r.styles = arena_->Allocate(static_cast<std::size_t>(piece.length));
+            std::memcpy(arena_->Pointer(r.styles), newStyles + pos, static_cast<std::size_t>(piece.length));
         }
-        r.flags = static_cast<std::uint8_t>((r.flags & lfHasTab) | lfRepaint | (newStyles ? 0 : lfChanged));
+        r.flags = static_cast<std::uint8_t>((r.flags & (lfHasTab | lfEndsLine)) | lfRepaint | (newStyles ? 0 : lfChanged));
         r.marks = static_cast<std::uint16_t>(piece.continuation ? (r.marks | kMarkContinuation)
                                                                 : (r.marks & ~kMarkContinuation));
         r.prev = prev;
@@ -490,10 +488,10 @@ void TTextStore::SpanText(const LogicalSpan& span, std::string& out, std::vector
     bool allStyled = styles != nullptr;
     for (RecordId rec = span.first.record;; rec = Rec(rec).next) {
         const TLineRecord& r = Rec(rec);
-        out.append(r.text, r.length);
+        out.append(TextOf(r), r.length);
         if (allStyled) {
-            if (r.styles)
-                styles->insert(styles->end(), r.styles, r.styles + r.length);
+            if (const std::uint8_t* values = StylesOf(r))
+                styles->insert(styles->end(), values, values + r.length);
             else
                 allStyled = false;
         }
@@ -541,6 +539,25 @@ std::int32_t TTextStore::InsertNormalised(Offset at, std::string_view chunk) {
 void TTextStore::InsertChunk(Offset at, std::string_view chunk) {
     if (chunk.empty()) return;
     const LogicalSpan span = SpanAt(at);
+    if (span.first.record == kNoRecord) {
+        // After a final CR (or into an empty text) the chunk becomes new lines as it is.
+        ReplaceLines(span.first, kNoRecord, chunk, nullptr, kNoRecord, 0, span.logical);
+        return;
+    }
+    if (at == charCount_ && !Rec(last_).EndsWithCR()) {
+        // Appending, as loading does: only the last line is rebuilt with the chunk's first line;
+        // the chunk's further lines are appended without being copied through the work buffer.
+        const std::size_t firstBreak = chunk.find('\r');
+        if (firstBreak != std::string_view::npos && firstBreak + 1 < chunk.size()) {
+            work_.clear();
+            SpanText(span, work_, nullptr);
+            work_.append(chunk.substr(0, firstBreak + 1));
+            ReplaceLines(span.first, span.last, work_, nullptr, span.first.record, 0, span.logical);
+            const Location end{kNoRecord, lineCount_, charCount_};
+            ReplaceLines(end, kNoRecord, chunk.substr(firstBreak + 1), nullptr, kNoRecord, 0, crCount_);
+            return;
+        }
+    }
     work_.clear();
     SpanText(span, work_, nullptr);
     const auto column = static_cast<std::size_t>(at - span.first.lineStart);
@@ -589,7 +606,7 @@ void TTextStore::AppendFromRecords(Location from, Offset upTo, std::string& out)
     while (rec != kNoRecord && start < upTo) {
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length, upTo - start);
-        out.append(r.text, static_cast<std::size_t>(take));
+        out.append(TextOf(r), static_cast<std::size_t>(take));
         start += r.length;
         rec = r.next;
     }
@@ -628,19 +645,18 @@ Offset TTextStore::LoadFromStream(TStream& stream, Offset at) {
     // Blocks of kChunkSize bytes; a line end at a block's end is held back and read again at the
     // head of the next block, where its partner may be.
     std::string buffer(kChunkSize + 1, '\0');
-    std::string normalised;
     std::int32_t held = 0;
     bool more = true;
     while (more) {
         const auto n = static_cast<std::int32_t>(stream.Read(buffer.data() + held, kChunkSize - held)) + held;
         more = n == kChunkSize;
         if (n == 0) break;
-        normalised.clear();
+        std::size_t length = 0;
         const auto consumed =
-            static_cast<std::int32_t>(NormaliseLineEnds(std::string_view(buffer.data(), static_cast<std::size_t>(n)),
-                                                        normalised, more));
-        at += InsertNormalised(at, normalised);
+            static_cast<std::int32_t>(NormaliseInPlace(buffer.data(), static_cast<std::size_t>(n), more, &length));
+        at += InsertNormalised(at, std::string_view(buffer.data(), length));
         held = n - consumed;
+        // The held bytes lie after everything consumed, untouched by the normalisation.
         if (held > 0) std::memmove(buffer.data(), buffer.data() + consumed, static_cast<std::size_t>(held));
     }
     return at;
@@ -728,7 +744,7 @@ std::int64_t TTextStore::WriteText(TStream& stream, Offset start, Offset end, TS
         const TLineRecord& r = Rec(rec);
         const std::int32_t take = std::min<std::int32_t>(r.length - from, end - pos);
         const bool breakHere = r.EndsWithCR() && from + take == r.length;
-        out.append(r.text + from, static_cast<std::size_t>(take - (breakHere ? 1 : 0)));
+        out.append(TextOf(r) + from, static_cast<std::size_t>(take - (breakHere ? 1 : 0)));
         if (breakHere) out += lineEnd;
         pos += take;
         from = 0;
@@ -793,6 +809,10 @@ Offset TTextStore::ResegmentFrom(Location first, std::int32_t logical) {
 // ---------------------------------------------------------------- per-record state
 
 void TTextStore::SetFlags(RecordId id, std::uint8_t set, std::uint8_t clear) {
+    // The shape bits follow the text; callers cannot change them.
+    constexpr std::uint8_t kShape = lfHasTab | lfEndsLine;
+    set = static_cast<std::uint8_t>(set & ~kShape);
+    clear = static_cast<std::uint8_t>(clear & ~kShape);
     TLineRecord& r = Rec(id);
     r.flags = static_cast<std::uint8_t>((r.flags & ~clear) | set);
 }
@@ -845,14 +865,14 @@ void TTextStore::DropSideIfEmpty(RecordId id) {
 
 void TTextStore::SetStyles(RecordId id, const std::uint8_t* values) {
     TLineRecord& r = Rec(id);
-    if (!r.styles) r.styles = reinterpret_cast<std::uint8_t*>(arena_->Allocate(r.length));
-    std::memcpy(r.styles, values, r.length);
+    if (!r.styles) r.styles = arena_->Allocate(r.length);
+    std::memcpy(arena_->Pointer(r.styles), values, r.length);
 }
 
 void TTextStore::DropStyles(RecordId id) {
     TLineRecord& r = Rec(id);
-    if (r.styles) arena_->Free(reinterpret_cast<char*>(r.styles), r.length);
-    r.styles = nullptr;
+    if (r.styles) arena_->Free(r.styles, r.length);
+    r.styles = 0;
 }
 
 bool TTextStore::FindBookmark(int index, Location& where) {
@@ -928,9 +948,12 @@ void TTextStore::CheckInvariants() const {
         if (r.prev != prev) fail("prev link");
         if (r.length == 0) fail("empty record");
         if (r.length > kMaxRecordLength) fail("record too long");
-        if (r.text[r.length] != '\0') fail("text not NUL-terminated");
-        if (std::memchr(r.text, '\r', r.length - 1u)) fail("CR inside a record");
-        if (std::memchr(r.text, '\n', r.length)) fail("LF inside the store");
+        const char* text = TextOf(r);
+        if (text[r.length] != '\0') fail("text not NUL-terminated");
+        if (std::memchr(text, '\r', r.length - 1u)) fail("CR inside a record");
+        if (std::memchr(text, '\n', r.length)) fail("LF inside the store");
+        if ((text[r.length - 1] == '\r') != r.EndsWithCR()) fail("line-end flag");
+        if ((std::memchr(text, '\t', r.length) != nullptr) != ((r.flags & lfHasTab) != 0)) fail("TAB flag");
         const bool continuation = prev != kNoRecord && !Rec(prev).EndsWithCR();
         if (continuation != ((r.marks & kMarkContinuation) != 0)) fail("continuation mark");
         if (continuation && (r.marks & kBookmarkMask)) fail("bookmark on a continuation segment");

@@ -10,14 +10,14 @@
 
 #include "editor/EditorTypes.h"
 #include "editor/TLineRecord.h"
+#include "editor/TRecordPool.h"
+#include "editor/TTextArena.h"
 
 namespace quarry {
 
 class TStream;
 class TUndoStack;
 class TLineSegmenter;
-class TTextArena;
-class TRecordPool;
 class TLineTrackManager;
 class TCustomBookmarks;
 class TCM_Breakpoints;
@@ -59,9 +59,16 @@ public:
     std::int32_t WidestLine() const { return widest_; }
     RecordId First() const { return first_; }
     RecordId Last() const { return last_; }
-    const TLineRecord& Record(RecordId id) const;
+    const TLineRecord& Record(RecordId id) const { return (*pool_)[id]; }
     RecordId Next(RecordId id) const { return Record(id).next; }
     RecordId Prev(RecordId id) const { return Record(id).prev; }
+    // The characters of a record (Length of them, then a NUL) and its token values (null when
+    // the record has not been scanned). Valid until the record changes.
+    const char* TextOf(const TLineRecord& r) const { return arena_->Pointer(r.text); }
+    std::string_view LineText(RecordId id) const { return {TextOf(Record(id)), Record(id).length}; }
+    const std::uint8_t* StylesOf(const TLineRecord& r) const {
+        return r.styles ? reinterpret_cast<const std::uint8_t*>(arena_->Pointer(r.styles)) : nullptr;
+    }
 
     // ---- finding text (all move the finger)
     // The record, display line and line start of an offset. Offsets past the end land on the
@@ -179,6 +186,8 @@ public:
     // ---- diagnostics
     // Bytes held for records, texts and styles (arena blocks and pool chunks).
     std::size_t ReservedBytes() const;
+    // Records passed by Locate and LineByIndex walks since the store was made.
+    std::uint64_t WalkedRecords() const { return walked_; }
     // Throws std::logic_error naming the first broken invariant.
     void CheckInvariants() const;
 
@@ -204,8 +213,8 @@ private:
         std::int32_t logical = 0;
     };
 
-    TLineRecord& Rec(RecordId id);
-    const TLineRecord& Rec(RecordId id) const;
+    TLineRecord& Rec(RecordId id) { return (*pool_)[id]; }
+    const TLineRecord& Rec(RecordId id) const { return (*pool_)[id]; }
     void SetFinger(RecordId id, Offset start, LineIndex line, std::int32_t logical) {
         finger_ = id;
         fingerStart_ = start;
@@ -252,6 +261,7 @@ private:
     LineIndex fingerLine_ = 0;
     std::int32_t fingerLogical_ = 0;
 
+    std::uint64_t walked_ = 0;
     const TLineSegmenter* segmenter_ = nullptr;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unordered_map<RecordId, Side> side_;

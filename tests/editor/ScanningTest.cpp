@@ -23,7 +23,8 @@ protected:
         TTextStore& store = memo.Store();
         for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) {
             const TLineRecord& rec = store.Record(r);
-            for (int i = 0; i < rec.length; ++i) out += rec.styles ? static_cast<char>('0' + rec.styles[i]) : '-';
+            const std::uint8_t* values = store.StylesOf(rec);
+            for (int i = 0; i < rec.length; ++i) out += values ? static_cast<char>('0' + values[i]) : '-';
             if (rec.EndsWithCR()) out += '|';
         }
         return out;
@@ -158,11 +159,11 @@ TEST_F(Scanning, LinesBeyondTheHorizonWaitUntilTheyAreShown) {
     for (int i = 0; i < 100; ++i) text += "w\r";
     Load(text);
     TTextStore& store = memo.Store();
-    EXPECT_NE(nullptr, store.Record(store.LineByIndex(10).record).styles);
-    EXPECT_EQ(nullptr, store.Record(store.LineByIndex(90).record).styles);
+    EXPECT_TRUE(store.Record(store.LineByIndex(10).record).Scanned());
+    EXPECT_FALSE(store.Record(store.LineByIndex(90).record).Scanned());
     memo.EnsureScanned(85, 95);
     for (LineIndex line = 85; line <= 95; ++line)
-        EXPECT_NE(nullptr, store.Record(store.LineByIndex(line).record).styles) << line;
+        EXPECT_TRUE(store.Record(store.LineByIndex(line).record).Scanned()) << line;
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ std::string Oracle(const std::string& in) {
 
 std::vector<std::string> Records(TTextStore& store) {
     std::vector<std::string> lines;
-    for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) lines.emplace_back(store.Record(r).Text());
+    for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) lines.emplace_back(store.LineText(r));
     return lines;
 }
 
@@ -141,7 +141,7 @@ TEST(TextStore, LocateReportsRecordLineAndStart) {
         const auto loc = store.Locate(c.offset);
         EXPECT_EQ(c.line, loc.line);
         EXPECT_EQ(c.lineStart, loc.lineStart);
-        EXPECT_EQ(c.text, std::string(store.Record(loc.record).Text()));
+        EXPECT_EQ(c.text, std::string(store.LineText(loc.record)));
         store.CheckInvariants();
     }
 }
@@ -349,8 +349,8 @@ TEST(TextStore, ResegmentKeepsTextAndTokenValues) {
     store.SetSegmenter(&segmenter);
     store.Resegment();
     EXPECT_EQ((std::vector<std::string>{"abcd", "efgh", "ij\r", "xy\r"}), Records(store));
-    ASSERT_NE(nullptr, store.Record(store.First()).styles);
-    EXPECT_EQ(7, store.Record(store.First()).styles[3]);
+    ASSERT_NE(nullptr, store.StylesOf(store.Record(store.First())));
+    EXPECT_EQ(7, store.StylesOf(store.Record(store.First()))[3]);
     store.SetSegmenter(nullptr);
     store.Resegment();
     EXPECT_EQ((std::vector<std::string>{"abcdefghij\r", "xy\r"}), Records(store));

@@ -15,7 +15,7 @@ protected:
         std::vector<std::string> out;
         TTextStore& store = memo.Store();
         for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) {
-            std::string text(store.Record(r).Text());
+            std::string text(store.LineText(r));
             for (char& c : text)
                 if (c == '\r') c = '|';
             out.push_back(text);

@@ -1,0 +1,371 @@
+// Editor engine benchmarks. Every figure comes with its reference from the same run:
+//   - loading the 469 MB C corpus against `vim -u NONE -es -c q` on the same file;
+//   - resident memory against the file size, before and after a full scan;
+//   - typing, Return with auto-indent and Delete in the 469 MB text against the same in 1 MB;
+//   - sequential and random Locate, with the records walked against the distance;
+//   - undo of groups of 10,000, 50,000 and 100,000 transactions (time per transaction).
+// The corpus comes from scripts/make-corpus.sh (QUARRY_CORPUS_MB overrides the 469).
+#include <benchmark/benchmark.h>
+
+#include <sys/wait.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "editor/TCM_Settings.h"
+#include "editor/TCodeMemoHost.h"
+#include "editor/TCustomCodeMemo.h"
+#include "editor/TCustomCodeMemoParser.h"
+#include "editor/TEdStream.h"
+#include "editor/TEditorActions.h"
+
+namespace {
+
+using namespace quarry;
+
+std::string SourceDir() {
+    std::string file = __FILE__;
+    return file.substr(0, file.rfind("/bench/"));
+}
+
+std::string Corpus(int megabytes) {
+    const std::string command = SourceDir() + "/scripts/make-corpus.sh " + std::to_string(megabytes);
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return {};
+    char line[4096] = {};
+    const bool ok = std::fgets(line, sizeof line, pipe) != nullptr;
+    ::pclose(pipe);
+    std::string path = ok ? line : "";
+    while (!path.empty() && std::isspace(static_cast<unsigned char>(path.back()))) path.pop_back();
+    return path;
+}
+
+int BigCorpusMegabytes() {
+    const char* env = std::getenv("QUARRY_CORPUS_MB");
+    return env ? std::atoi(env) : 469;
+}
+
+double ResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
+    return 0;
+}
+
+double FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    return static_cast<double>(in.tellg());
+}
+
+double Seconds(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+class BenchHost final : public TCodeMemoHost {
+public:
+    void SetFont(const TCM_Font&) override {}
+    int CharWidth(unsigned char) const override { return 8; }
+    int AverageCharWidth() const override { return 8; }
+    int LineHeight() const override { return 16; }
+    int ClientWidth() const override { return 1200; }
+    int ClientHeight() const override { return 800; }
+    bool HasClipboardText() const override { return false; }
+    std::string ClipboardText() const override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+    void Invalidate() override {}
+    void Beep() override {}
+};
+
+// A C-like scanner standing in for the compiled parsers: identifiers, numbers, strings,
+// comments (block comments across lines), blanks. Anchors: blanks and line ends outside
+// comments (value 4) and line ends inside a block comment (value 5).
+class CLikeParser final : public TCustomCodeMemoParser {
+public:
+    CLikeParser() {
+        anchors_.Add(4);
+        anchors_.Add(5);
+    }
+    std::uint8_t NextToken(TCustomCodeMemo&, TEdStream& s, std::int32_t& length) override {
+        const Offset start = s.Position();
+        const char c = s.Current();
+        std::uint8_t value = 0;
+        if (inComment_) {
+            if (c == '\r') {
+                s.Next();
+                value = 5;
+            } else {
+                while (!s.AtEnd() && s.Current() != '\r') {
+                    const char d = s.Current();
+                    s.Next();
+                    if (d == '*' && s.Current() == '/') {
+                        s.Next();
+                        inComment_ = false;
+                        break;
+                    }
+                }
+                value = 3;
+            }
+        } else if (c == '/' && Peek(s) == '*') {
+            s.Next();
+            s.Next();
+            inComment_ = true;
+            value = 3;
+        } else if (c == '/' && Peek(s) == '/') {
+            while (!s.AtEnd() && s.Current() != '\r') s.Next();
+            value = 3;
+        } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
+            // Runs are read through the stream's contiguous bytes, as a real scanner would.
+            std::string_view run = s.Run();
+            std::size_t n = 0;
+            while (n < run.size() && (std::isalnum(static_cast<unsigned char>(run[n])) || run[n] == '_')) ++n;
+            s.Skip(static_cast<std::int32_t>(n));
+            value = 1;
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            while (std::isalnum(static_cast<unsigned char>(s.Current()))) s.Next();
+            value = 2;
+        } else if (c == '"') {
+            s.Next();
+            while (!s.AtEnd() && s.Current() != '"' && s.Current() != '\r') s.Next();
+            if (s.Current() == '"') s.Next();
+            value = 6;
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            s.Next();
+            value = 4;
+        } else {
+            s.Next();
+        }
+        length = s.Position() - start;
+        return value;
+    }
+    void ResetState(std::uint8_t state) override { inComment_ = state == 5; }
+    const TStateSet& AnchorSet() const override { return anchors_; }
+    bool AtInitialState() const override { return !inComment_; }
+    TCM_Settings& Settings() override { return settings_; }
+
+private:
+    static char Peek(TEdStream& s) {
+        s.Next();
+        const char c = s.Current();
+        s.Previous();
+        return c;
+    }
+    TStateSet anchors_;
+    TCM_Settings settings_;
+    bool inComment_ = false;
+};
+
+// One loaded text with its control; the big one is loaded once and shared by the benchmarks.
+struct Document {
+    BenchHost host;
+    CLikeParser parser;
+    std::unique_ptr<TCustomCodeMemo> memo;
+    std::string path;
+    double fileBytes = 0;
+    double loadSeconds = 0;
+    double residentBeforeScan = 0;  // bytes the text added to the process
+    double residentAfterScan = 0;
+    double scanSeconds = 0;
+
+    explicit Document(int megabytes) {
+        path = Corpus(megabytes);
+        fileBytes = FileBytes(path);
+        const double base = ResidentBytes();
+        memo = std::make_unique<TCustomCodeMemo>(host);
+        memo->SetParser(1, &parser);
+        loadSeconds = Seconds([&] { memo->LoadFromFile(path); });
+        residentBeforeScan = ResidentBytes() - base;
+    }
+    void ScanEverything() {
+        if (residentAfterScan > 0) return;
+        const double base = ResidentBytes() - residentBeforeScan;
+        memo->SetActiveParser(1);
+        scanSeconds = Seconds([&] { memo->ScanAll(); });
+        residentAfterScan = ResidentBytes() - base;
+    }
+};
+
+std::unique_ptr<Document>& Big() {
+    static std::unique_ptr<Document> doc;
+    return doc;
+}
+std::unique_ptr<Document>& Small() {
+    static std::unique_ptr<Document> doc;
+    return doc;
+}
+
+double VimSeconds(const std::string& path) {
+    const std::string command = "vim -u NONE -es -c q '" + path + "' >/dev/null 2>&1";
+    int status = 0;
+    const double seconds = Seconds([&] { status = std::system(command.c_str()); });
+    return status == 0 ? seconds : -1;
+}
+
+// ---------------------------------------------------------------- loading and memory
+
+void BM_LoadLargeFileAgainstVim(benchmark::State& state) {
+    for (auto _ : state) {
+        Big().reset();
+        Big() = std::make_unique<Document>(BigCorpusMegabytes());
+        state.SetIterationTime(Big()->loadSeconds);
+    }
+    Document& doc = *Big();
+    const double vim = VimSeconds(doc.path);
+    const double lines = doc.memo->Store().LineCount();
+    state.counters["MB"] = doc.fileBytes / 1e6;
+    state.counters["lines"] = lines;
+    state.counters["load_s"] = doc.loadSeconds;
+    state.counters["vim_s"] = vim;
+    state.counters["ratio_to_vim"] = vim > 0 ? doc.loadSeconds / vim : -1;
+    state.counters["rss_x_file"] = doc.residentBeforeScan / doc.fileBytes;
+    state.counters["bytes_per_line"] = (doc.residentBeforeScan - doc.fileBytes) / lines;
+}
+BENCHMARK(BM_LoadLargeFileAgainstVim)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_FullScanMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        Big()->ScanEverything();
+        state.SetIterationTime(Big()->scanSeconds);
+    }
+    Document& doc = *Big();
+    state.counters["scan_s"] = doc.scanSeconds;
+    state.counters["rss_x_file"] = doc.residentAfterScan / doc.fileBytes;
+    state.counters["MB_per_s"] = doc.fileBytes / 1e6 / doc.scanSeconds;
+}
+BENCHMARK(BM_FullScanMemory)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------- keystrokes
+
+Document& Doc(int which) {
+    if (which == 0) {
+        if (!Small()) {
+            Small() = std::make_unique<Document>(1);
+            Small()->ScanEverything();
+        }
+        return *Small();
+    }
+    if (!Big()) Big() = std::make_unique<Document>(BigCorpusMegabytes());
+    Big()->ScanEverything();
+    return *Big();
+}
+
+// Keystrokes at lines spread over the middle of the text; the view follows the caret as it would.
+template <typename Edit>
+void Keystrokes(benchmark::State& state, Edit edit) {
+    Document& doc = Doc(static_cast<int>(state.range(0)));
+    TCustomCodeMemo& memo = *doc.memo;
+    const LineIndex lines = memo.Store().LineCount();
+    std::mt19937 rng(7);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const LineIndex line = lines / 2 + static_cast<LineIndex>(rng() % 1000);
+        memo.MoveCaretTo(line, 4, false);
+        memo.SetFirstVisibleLine(line - 10);
+        state.ResumeTiming();
+        edit(memo);
+    }
+    state.counters["MB"] = doc.fileBytes / 1e6;
+}
+
+void BM_TypeCharacter(benchmark::State& state) {
+    Keystrokes(state, [](TCustomCodeMemo& memo) { memo.KeyPress('x'); });
+}
+void BM_ReturnWithAutoIndent(benchmark::State& state) {
+    Keystrokes(state, [](TCustomCodeMemo& memo) { memo.KeyPress('\r'); });
+}
+void BM_DeleteCharacter(benchmark::State& state) {
+    Keystrokes(state, [](TCustomCodeMemo& memo) { memo.ExecuteAction(caDELETE); });
+}
+BENCHMARK(BM_TypeCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReturnWithAutoIndent)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteCharacter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// ---------------------------------------------------------------- Locate
+
+void BM_LocateSequential(benchmark::State& state) {
+    Document& doc = Doc(static_cast<int>(state.range(0)));
+    TTextStore& store = doc.memo->Store();
+    const Offset count = store.CharCount();
+    Offset at = count / 2;
+    const std::uint64_t walkedBefore = store.WalkedRecords();
+    std::int64_t calls = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store.Locate(at));
+        at += 17;  // about two steps a line, as painting and scanning ask
+        if (at >= count) at = 0;
+        ++calls;
+    }
+    state.counters["MB"] = doc.fileBytes / 1e6;
+    state.counters["records_walked_per_call"] =
+        static_cast<double>(store.WalkedRecords() - walkedBefore) / static_cast<double>(calls);
+}
+BENCHMARK(BM_LocateSequential)->Arg(0)->Arg(1);
+
+void BM_LocateRandom(benchmark::State& state) {
+    Document& doc = Doc(static_cast<int>(state.range(0)));
+    TTextStore& store = doc.memo->Store();
+    const Offset count = store.CharCount();
+    const double lines = store.LineCount();
+    std::mt19937 rng(11);
+    const std::uint64_t walkedBefore = store.WalkedRecords();
+    double bound = 0;
+    std::int64_t calls = 0;
+    LineIndex previous = store.Locate(0).line;
+    for (auto _ : state) {
+        const auto at = static_cast<Offset>(rng() % static_cast<std::uint32_t>(count));
+        const LineIndex line = store.Locate(at).line;
+        state.PauseTiming();
+        // The walk may start at the finger or at either end, whichever is nearest.
+        const double fromFinger = std::abs(static_cast<double>(line - previous));
+        bound += std::min({fromFinger, static_cast<double>(line), lines - 1 - line});
+        previous = line;
+        ++calls;
+        state.ResumeTiming();
+    }
+    const double walked = static_cast<double>(store.WalkedRecords() - walkedBefore);
+    state.counters["MB"] = doc.fileBytes / 1e6;
+    state.counters["records_walked_per_call"] = walked / static_cast<double>(calls);
+    state.counters["walked_over_nearest_start"] = bound > 0 ? walked / bound : 0;
+    state.counters["walked_over_half_text"] = walked / static_cast<double>(calls) / (lines / 2);
+}
+BENCHMARK(BM_LocateRandom)->Arg(0)->Arg(1)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+// ---------------------------------------------------------------- undo of a big group
+
+void BM_UndoGroup(benchmark::State& state) {
+    const auto transactions = static_cast<Offset>(state.range(0));
+    BenchHost host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TCustomCodeMemo memo(host);
+        memo.SetText(std::string(static_cast<std::size_t>(transactions) * 2, 'a'));
+        memo.BeginUndoGroup(ugReplaceAll);
+        for (Offset i = 0; i < transactions; ++i) {
+            memo.SetSelection(i * 2, i * 2 + 1);
+            memo.ReplaceSelection("b");
+        }
+        memo.EndUndoGroup(ugReplaceAll);
+        state.ResumeTiming();
+        memo.Undo();
+        state.PauseTiming();
+        if (memo.Store().CharAt(0) != 'a') state.SkipWithError("undo did not restore the text");
+        state.ResumeTiming();
+    }
+    state.counters["transactions"] = transactions;
+    state.counters["ns_per_transaction"] =
+        benchmark::Counter(static_cast<double>(transactions) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UndoGroup)->Arg(10000)->Arg(50000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
