@@ -238,6 +238,19 @@ void TCustomCodeMemo::SetText(std::string_view text) {
 
 void TCustomCodeMemo::Clear() { SetText({}); }
 
+bool TCustomCodeMemo::SelectWordAt(Offset offset) {
+    const auto inWord = [&](Offset p) {
+        return p >= 0 && p < store_->CharCount() && IsWordChar(static_cast<unsigned char>(store_->CharAt(p)));
+    };
+    if (!inWord(offset)) return false;
+    Offset start = offset;
+    Offset end = offset;
+    while (inWord(start - 1)) --start;
+    while (inWord(end)) ++end;
+    SetSelection(start, end);
+    return true;
+}
+
 std::string TCustomCodeMemo::SelText() { return store_->GetText(SelStart(), SelStart() + SelLength()); }
 
 // ---------------------------------------------------------------- caret geometry
@@ -1330,7 +1343,13 @@ void TCustomCodeMemo::LoadFromStream(TStream& stream) {
     TUndoStack* undo = UndoStack();
     if (undo) undo->Reset();
     store_->Clear();
-    store_->LoadFromStream(stream, 0);
+    try {
+        store_->LoadFromStream(stream, 0);
+    } catch (const std::bad_alloc&) {
+        // Half a text is worse than none: give the memory back and say why.
+        store_->Clear();
+        throw ECodeMemo(msg::NotEnoughMemory);
+    }
     if (undo) undo->Reset();
     detachedEdits_ = false;
     ClearSelectionState(0);

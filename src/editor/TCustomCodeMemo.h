@@ -88,6 +88,7 @@ public:
 class TCustomCodeMemo : public TParserClient {
 public:
     static constexpr int kParserSlots = 6;
+    static constexpr const char* kVersion = "3.00.39";
 
     explicit TCustomCodeMemo(TCodeMemoHost& host);
     ~TCustomCodeMemo() override;
@@ -145,6 +146,9 @@ public:
     void SetSelStart(Offset start) { SetSelection(start, start); }
     void SetSelLength(Offset length) { SetSelection(SelStart(), SelStart() + length); }
     std::string SelText();
+    // Selects the word around an offset (double click with smoWordSelect); false when the
+    // character there is no word character.
+    bool SelectWordAt(Offset offset);
     bool CaretBeyondEol() const { return beyondEol_; }
     // The caret's 0-based display column in its segment (TABs expanded; beyond the end too).
     std::int32_t CaretColumn();

@@ -114,10 +114,14 @@ std::string TCM_CharGroup::dump() const
 
 uint16_t TCM_CharGroupManager::intern(const TCM_CharGroup& group)
 {
-    for (size_t i = 0; i < groups_.size(); ++i)
-        if (groups_[i] == group)
-            return uint16_t(i);
+    const std::string k = key(group);
+    if (auto it = index_.find(k); it != index_.end())
+        return it->second;
+    // Tables refer to groups by 16 bits; a script with more distinct specifiers is refused.
+    if (groups_.size() > 0xFFFF)
+        throw SpecifierError("Script syntax error");
     groups_.push_back(group);
+    index_.emplace(k, uint16_t(groups_.size() - 1));
     return uint16_t(groups_.size() - 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quarry {
@@ -59,7 +60,7 @@ public:
 // invariant: group 0 is the empty group.
 class TCM_CharGroupManager final {
 public:
-    TCM_CharGroupManager() { groups_.emplace_back(); }
+    TCM_CharGroupManager() { clear(); }
 
     uint16_t intern(const TCM_CharGroup& group);
     const TCM_CharGroup& at(size_t index) const { return groups_[index < groups_.size() ? index : 0]; }
@@ -67,11 +68,20 @@ public:
     void clear()
     {
         groups_.clear();
+        index_.clear();
         groups_.emplace_back();
+        index_.emplace(key(groups_.front()), 0);
     }
 
 private:
+    static std::string key(const TCM_CharGroup& g)
+    {
+        std::string k(g.chars().bits.begin(), g.chars().bits.end());
+        k += g.negated() ? '1' : '0';
+        return k;
+    }
     std::vector<TCM_CharGroup> groups_;
+    std::unordered_map<std::string, uint16_t> index_;  // key of each group to its index
 };
 
 }  // namespace quarry

@@ -61,8 +61,10 @@ public:
             if (first >= last)
                 continue;
             const TLineRecord& r = store_.Record(current);
-            line.text = std::string_view(r.text + (first - (recordEnd - r.length)), size_t(last - first));
-            line.styles = r.styles ? r.styles + (first - (recordEnd - r.length)) : nullptr;
+            const Offset skip = first - (recordEnd - r.length);
+            line.text = std::string_view(store_.TextOf(r) + skip, size_t(last - first));
+            const std::uint8_t* styles = store_.StylesOf(r);
+            line.styles = styles ? styles + skip : nullptr;
             from_ = last;
             return true;
         }

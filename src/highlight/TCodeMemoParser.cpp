@@ -5,6 +5,7 @@
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace quarry {
@@ -31,9 +32,23 @@ std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std
 {
     EdStreamCursor cursor(stream);
     int n = 0;
-    const int value = scanToken(cursor, n);
-    length = n;
-    return std::uint8_t(value);
+    const Offset start = stream.Position();
+    try {
+        const int value = scanToken(cursor, n);
+        length = n;
+        return std::uint8_t(value);
+    } catch (const ECodeMemoParserError&) {
+        // A script that pops more than it pushed must not take the editor down while the user
+        // types: the token stays, the state falls back to where the scan began.
+        ++stackUnderflows_;
+        stack_.clear();
+        containerOpen_ = false;
+        setCurrent(initial_);
+        length = std::max<std::int32_t>(1, stream.Position() - start);
+        if (stream.Position() <= start)
+            stream.Seek(start + 1);
+        return 0;
+    }
 }
 
 void TCodeMemoParser::compile(const std::string& scriptText, const std::string& includeDir)
@@ -43,7 +58,17 @@ void TCodeMemoParser::compile(const std::string& scriptText, const std::string& 
     lastContext_ = "Header";
     TCM_Compiler lexer(normaliseScriptText(scriptText), includeDir);
     try {
-        ScriptParser(lexer, tables_, settings_).run();
+        try {
+            ScriptParser(lexer, tables_, settings_).run();
+        } catch (const ECodeMemoParserError&) {
+            throw;
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception& e) {
+            // A limit of the tables reached by a script (a table that would outgrow its index):
+            // reported at the script position like every other fault.
+            lexer.fail(e.what());
+        }
     } catch (const ECodeMemoParserError&) {
         lastContext_ = lexer.context();
         publish();
@@ -75,11 +100,11 @@ void TCodeMemoParser::loadCompiledForm(const std::string& form)
     try {
         settings_.read(in);
         tables_.read(in);
-    } catch (const CorruptFormError& e) {
+    } catch (const std::runtime_error& e) {
         tables_.reset();
         settings_.reset();
         publish();
-        throw ECodeMemoParserError(e.what());
+        throw ECodeMemoParserError("Compiled parser data is damaged");
     }
     publish();
     NotifyChanged();

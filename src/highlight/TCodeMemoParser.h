@@ -65,6 +65,9 @@ public:
     int nextToken(BufferCursor& cursor, int& length);
 
     const StateSet& currentStates() const { return current_; }
+    // How often the editor's scan met a pop on an empty stack (nextToken raises "Stack underflow";
+    // the editor's NextToken recovers instead).
+    long long stackUnderflows() const { return stackUnderflows_; }
     size_t stackDepth() const { return stack_.size(); }
     bool containerOpen() const { return containerOpen_; }
 
@@ -98,6 +101,7 @@ private:
     std::string lastContext_;
 
     TCM_Settings editorSettings_;
+    long long stackUnderflows_ = 0;
     TStateSet anchorSet_{0};
     StateSet initial_ = StateSet::of({0});
     StateSet current_ = StateSet::of({0});

@@ -382,6 +382,16 @@ TEST_F(Editing, WordMovesStopAtWordStarts) {
     EXPECT_EQ((std::vector<Offset>{16, 11, 5, 0, 0}), stops);
 }
 
+TEST_F(Editing, DoubleClickSelectsTheWordUnderIt) {
+    Load("int max_value = 10;");
+    EXPECT_TRUE(memo.SelectWordAt(6));
+    EXPECT_EQ("max_value", memo.SelText());
+    EXPECT_FALSE(memo.SelectWordAt(13));  // "="
+    memo.fn_CharIsInWord = [](unsigned char c) { return c != ' '; };
+    EXPECT_TRUE(memo.SelectWordAt(17));
+    EXPECT_EQ("10;", memo.SelText());
+}
+
 TEST_F(Editing, PageDownMovesAndScrollsByAWindow) {
     std::string text;
     for (int i = 0; i < 50; ++i) text += "line\r";

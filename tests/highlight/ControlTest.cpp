@@ -51,8 +51,9 @@ std::vector<int> storedValues(TCustomCodeMemo& memo)
     TTextStore& store = memo.Store();
     for (RecordId r = store.First(); r != kNoRecord; r = store.Next(r)) {
         const TLineRecord& rec = store.Record(r);
+        const std::uint8_t* styles = store.StylesOf(rec);
         for (int i = 0; i < rec.length; ++i)
-            values.push_back(rec.styles ? rec.styles[i] : -1);
+            values.push_back(styles ? styles[i] : -1);
     }
     return values;
 }
@@ -166,6 +167,24 @@ TEST_F(Control, SavesAsHtmlAndRtfThroughTheWriters)
     std::ostringstream expectedRtf;
     RtfWriter::write(expectedRtf, again, style);
     EXPECT_EQ(expectedRtf.str(), rtf.Bytes());
+}
+
+}  // namespace
+}  // namespace quarry
+
+namespace quarry {
+namespace {
+
+TEST_F(Control, AScriptThatPopsTooOftenDoesNotStopTyping)
+{
+    parser.compile("%%tokens 2 ')'\r%%states 2 ( ) pop");
+    memo.SetParser(1, &parser);
+    memo.SetActiveParser(1);
+    memo.SetText("a)b");
+    memo.SetSelection(3, 3);
+    EXPECT_NO_THROW(memo.ReplaceSelection(")"));
+    EXPECT_EQ("a)b)", memo.Store().Text());
+    EXPECT_LE(2, parser.stackUnderflows());
 }
 
 }  // namespace
