@@ -70,9 +70,6 @@ TCodeMemo::TCodeMemo(QWidget* parent) : QAbstractScrollArea(parent) {
         caretVisible_ = !caretVisible_;
         viewport()->update();
     });
-    syncTimer_.setSingleShot(true);
-    syncTimer_.setInterval(0);
-    connect(&syncTimer_, &QTimer::timeout, this, &TCodeMemo::SyncScrollBars);
     autoScrollTimer_.setInterval(50);
     connect(&autoScrollTimer_, &QTimer::timeout, this, &TCodeMemo::AutoScroll);
     idleTimer_.setInterval(0);
@@ -164,9 +161,9 @@ void TCodeMemo::SetClipboardText(const std::string& text) {
 }
 
 void TCodeMemo::Invalidate() {
-    if (memo_ && memo_->PaintLocked()) return;
+    if (!memo_ || memo_->PaintLocked()) return;
     viewport()->update();
-    ScheduleSync();
+    SyncScrollBars();
 }
 
 void TCodeMemo::CaretChanged() {
@@ -188,10 +185,6 @@ void TCodeMemo::PrintSelection() {
 }
 
 // ---------------------------------------------------------------- scroll bars
-
-void TCodeMemo::ScheduleSync() {
-    if (!syncTimer_.isActive()) syncTimer_.start();
-}
 
 void TCodeMemo::SyncScrollBars() {
     if (!memo_) return;
@@ -593,8 +586,7 @@ void TCodeMemo::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
-    memo_->MoveCaretTo(hit.line, hit.column, shift);
-    memo_->ScrollCaretIntoView();
+    PlaceCaret(hit, shift);
     selecting_ = true;
 }
 
@@ -625,8 +617,7 @@ void TCodeMemo::mouseReleaseEvent(QMouseEvent* event) {
     if (dragCandidate_) {
         // Pressed in the selection but not dragged: an ordinary click.
         dragCandidate_ = false;
-        const THit hit = HitTest(event->position().toPoint());
-        memo_->MoveCaretTo(hit.line, hit.column, false);
+        PlaceCaret(HitTest(event->position().toPoint()), false);
     }
 }
 
@@ -660,9 +651,20 @@ void TCodeMemo::SelectWordAt(const THit& hit) {
     selecting_ = false;
 }
 
-void TCodeMemo::ExtendSelectionTo(QPoint point) {
-    const THit hit = HitTest(point);
-    memo_->MoveCaretTo(hit.line, hit.column, true);
+void TCodeMemo::ExtendSelectionTo(QPoint point) { PlaceCaret(HitTest(point), true); }
+
+// The caret goes to the character boundary nearest to the point (either side of a TAB), or to
+// the point's column when that lies right of the line's end (where the control allows it).
+void TCodeMemo::PlaceCaret(const THit& hit, bool extend) {
+    TTextStore& store = memo_->Store();
+    std::int32_t column = hit.column;
+    if (store.First() != kNoRecord && hit.line < store.LineCount()) {
+        const Offset at = OffsetOfHit(hit);
+        const std::int32_t index = at - store.LineByIndex(hit.line).lineStart;
+        const std::int32_t boundary = composed_.columnOfChar[static_cast<std::size_t>(std::min(index, composed_.contentLength))];
+        if (index < composed_.contentLength || hit.column < boundary) column = boundary;
+    }
+    memo_->MoveCaretTo(hit.line, column, extend);
     memo_->ScrollCaretIntoView();
 }
 

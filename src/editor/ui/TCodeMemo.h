@@ -163,7 +163,6 @@ private:
                          std::uint16_t lineMarks);
     void PaintCaret(QPainter& painter);
     void SyncScrollBars();
-    void ScheduleSync();
     void PrintRange(QPrinter& printer, Offset from, Offset to);
     std::int32_t VisibleColumns();
 
@@ -173,6 +172,7 @@ private:
     bool HotSpotAt(QPoint point, std::string& text, int& value);
     void UpdateHover(QPoint point);
     void ExtendSelectionTo(QPoint point);
+    void PlaceCaret(const THit& hit, bool extend);
     void AutoScroll();
     void StartDrag();
     std::uint8_t DropKinds(const QMimeData& data) const;
@@ -201,7 +201,6 @@ private:
     bool syncing_ = false;          // the scroll bars are being set from the view
     bool caretVisible_ = true;      // blink phase
     QTimer blinkTimer_;
-    QTimer syncTimer_;
     QTimer autoScrollTimer_;
     QTimer idleTimer_;
     Offset idleScanLimit_ = 16 * 1024 * 1024;
