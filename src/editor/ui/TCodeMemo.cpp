@@ -768,7 +768,7 @@ void TCodeMemo::StartDrag() {
 
 std::uint8_t TCodeMemo::DropKinds(const QMimeData& data) const {
     std::uint8_t kinds = 0;
-    if (data.hasText()) kinds |= dkText;
+    if (TCodeMemoClipboard::HasPlainText(data)) kinds |= dkText;
     if (data.hasHtml() || data.hasFormat(TCodeMemoClipboard::kWindowsHtmlMime)) kinds |= dkHTML;
     if (data.hasUrls()) {
         for (const QUrl& url : data.urls())

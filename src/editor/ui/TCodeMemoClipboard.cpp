@@ -46,12 +46,15 @@ std::string TCodeMemoClipboard::ReceivedHtml(std::string_view html, bool htmlFor
     return std::string(html);
 }
 
+// Plain text proper: Qt also answers hasText() for a list of files, which is no text to insert.
+bool TCodeMemoClipboard::HasPlainText(const QMimeData& data) { return data.hasFormat(QStringLiteral("text/plain")); }
+
 bool TCodeMemoClipboard::HasText(const QMimeData& data) {
-    return data.hasText() || data.hasHtml() || data.hasFormat(kWindowsHtmlMime);
+    return HasPlainText(data) || data.hasHtml() || data.hasFormat(kWindowsHtmlMime);
 }
 
 bool TCodeMemoClipboard::ReadText(const QMimeData& data, std::string& text) {
-    if (data.hasText()) {
+    if (HasPlainText(data)) {
         text = Windows1252::FromUnicode(data.text());
         return true;
     }

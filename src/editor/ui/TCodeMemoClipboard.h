@@ -23,6 +23,7 @@ public:
     // False when the data holds neither.
     static bool ReadText(const QMimeData& data, std::string& text);
     static bool HasText(const QMimeData& data);
+    static bool HasPlainText(const QMimeData& data);
     // HTML as received: everything before the first "<" goes; data in the "HTML Format" keeps only
     // what stands between its fragment markers.
     static std::string ReceivedHtml(std::string_view html, bool htmlFormat);
