@@ -916,15 +916,14 @@ void TCodeMemo::PrintRange(QPrinter& printer, Offset from, Offset to) {
 // ---------------------------------------------------------------- background scanning
 
 void TCodeMemo::StartIdleScan() {
-    if (memo_->Store().CharCount() > idleScanLimit_ || !memo_->ActiveParserObject()) return;
+    if (!memo_->ActiveParserObject()) return;
     if (!idleTimer_.isActive()) idleTimer_.start();
 }
 
+// Small texts are scanned completely; in larger ones only the effect of edits is carried on,
+// and lines never shown keep no values.
 void TCodeMemo::IdleScanSlice() {
-    if (memo_->Store().CharCount() > idleScanLimit_) {
-        idleTimer_.stop();
-        return;
-    }
+    viewScanner_->SetFillUnscanned(memo_->Store().CharCount() <= idleScanLimit_);
     QElapsedTimer clock;
     clock.start();
     TViewScanner::TResult result;
@@ -937,6 +936,7 @@ void TCodeMemo::IdleScanSlice() {
 }
 
 void TCodeMemo::FinishIdleScan() {
+    viewScanner_->SetFillUnscanned(memo_->Store().CharCount() <= idleScanLimit_);
     TViewScanner::TResult result;
     while (viewScanner_->Step(kIdleLinesPerStep * 16, result)) {
     }

@@ -96,7 +96,8 @@ public:
     void PrintSelection(QPrinter& printer);
 
     // ---- scanning: texts up to this many characters are scanned completely in the background;
-    // larger ones as their lines come into view.
+    // in larger ones lines are scanned as they come into view, and the background only carries
+    // the effect of edits on over lines scanned before.
     void SetIdleScanLimit(Offset characters) { idleScanLimit_ = characters; }
     TViewScanner& ViewScanner() { return *viewScanner_; }
     // Runs background slices until the text is scanned (tests, printing a large text).
