@@ -227,12 +227,15 @@ void TCodeMemo::changeEvent(QEvent* event) {
 void TCodeMemo::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (memo_->Options() != paintedOptions_) {
-        // Highlighting switched on, or another option that changes values: look again.
-        if ((memo_->Options() ^ paintedOptions_) & smoSyntaxHighlight) {
+        const TCodeMemoOptions changed = memo_->Options() ^ paintedOptions_;
+        paintedOptions_ = memo_->Options();
+        // Highlighting switched on: the values must be looked at again.
+        if (changed & smoSyntaxHighlight) {
             viewScanner_->Restart();
             StartIdleScan();
         }
-        paintedOptions_ = memo_->Options();
+        // Wrapped lines need no sideways scrolling: bring the caret's segment back into view.
+        if ((changed & smoWordWrap) && memo_->HasOption(smoWordWrap)) memo_->ScrollCaretIntoView();
     }
     SyncScrollBars();
     PaintLines(painter, viewport()->rect());
