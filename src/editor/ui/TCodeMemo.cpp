@@ -22,6 +22,7 @@
 #include "editor/TMemoryStream.h"
 #include "editor/TTextStore.h"
 #include "editor/TUndoStack.h"
+#include "editor/VirtualKeys.h"
 #include "editor/ui/TCodeMemoClipboard.h"
 #include "editor/ui/TCodeMemoPrinter.h"
 #include "editor/ui/TColourResolver.h"
@@ -383,7 +384,8 @@ void TCodeMemo::PaintLines(QPainter& painter, const QRect& area) {
                 TCodeMemoPainter::PaintText(painter, composed_, looks_, fonts_, args);
                 marginLines(y, lh);
             }
-            if (gutter > 0 || margin > 0) PaintGutterLine(painter, rec, y, continuation ? 0 : logical, continuation, lineMarks);
+            if (gutter > 0 || margin > 0)
+                PaintGutterLine(painter, colours, rec, y, continuation ? 0 : logical, continuation, lineMarks);
             if (rec.EndsWithCR()) ++logical;
             loc = {rec.next, loc.line + 1, loc.lineStart + rec.length};
             y += lh;
@@ -418,10 +420,9 @@ void TCodeMemo::PaintLines(QPainter& painter, const QRect& area) {
     }
 }
 
-void TCodeMemo::PaintGutterLine(QPainter& painter, const TLineRecord& rec, int top, std::int32_t lineNumber,
-                                bool continuation, std::uint16_t lineMarks) {
+void TCodeMemo::PaintGutterLine(QPainter& painter, const TColourResolver& colours, const TLineRecord& rec, int top,
+                                std::int32_t lineNumber, bool continuation, std::uint16_t lineMarks) {
     const TCM_Settings& settings = memo_->Settings();
-    const TColourResolver colours(palette());
     const int gutter = GutterWidth();
     const int lh = fonts_.LineHeight();
     painter.fillRect(QRect(gutter, top, std::max(0, settings.margin), lh), colours.Resolve(settings.marginColor));
@@ -472,14 +473,34 @@ bool TCodeMemo::event(QEvent* event) {
         }
     }
     if (event->type() == QEvent::ShortcutOverride) {
-        // Keys the control binds must reach it before a window's short-cuts take them.
+        // Keys the control binds (and the second stroke of a sequence) reach it before the
+        // window's short-cuts take them; all others stay the window's.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (TKeyMap::VirtualKey(key->key(), key->modifiers()) != 0 && (key->modifiers() & Qt::ControlModifier)) {
+        if (KeyIsBound(TKeyMap::VirtualKey(key->key(), key->modifiers()), TKeyMap::Shift(key->modifiers()))) {
             event->accept();
             return true;
         }
     }
     return QAbstractScrollArea::event(event);
+}
+
+bool TCodeMemo::KeyIsBound(std::uint16_t vk, TShiftState shift) {
+    const TKeyboardActionContoller& keys = memo_->Settings().keys;
+    if (keys.Pending()) return true;
+    if (vk == 0) return false;
+    switch (vk) {
+        // The key path matches these without Shift (Shift extends the selection).
+        case VK_BACK: case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
+        case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+            shift = static_cast<TShiftState>(shift & ~ssShift);
+            break;
+        default:
+            break;
+    }
+    const TShortCut stroke = TKeyboardActionContoller::Stroke(vk, shift);
+    for (const TKeyStore::Node* node = keys.Keys().Root(); node; node = node->next)
+        if (node->key == stroke) return true;
+    return false;
 }
 
 bool TCodeMemo::focusNextPrevChild(bool next) {

@@ -24,6 +24,7 @@ class QPrinter;
 namespace quarry {
 
 class TCodeMemoExporter;
+class TColourResolver;
 
 // The editor control on screen: a scroll area around the control's logic (TCustomCodeMemo) with
 // the six parser slots. It paints the text from the line records (composed display text, runs
@@ -172,14 +173,17 @@ private:
 
     // ---- painting
     void PaintLines(QPainter& painter, const QRect& area);
-    void PaintGutterLine(QPainter& painter, const TLineRecord& rec, int top, std::int32_t lineNumber, bool continuation,
-                         std::uint16_t lineMarks);
+    void PaintGutterLine(QPainter& painter, const TColourResolver& colours, const TLineRecord& rec, int top,
+                         std::int32_t lineNumber, bool continuation, std::uint16_t lineMarks);
     void PaintCaret(QPainter& painter);
     void SyncScrollBars();
     void PrintRange(QPrinter& printer, Offset from, Offset to);
     std::int32_t VisibleColumns();
 
     // ---- input
+    // The key path would take this stroke now (a binding of the active settings, or the second
+    // stroke of a sequence).
+    bool KeyIsBound(std::uint16_t vk, TShiftState shift);
     void TypeText(const QString& text);
     void SelectWordAt(const THit& hit);
     bool HotSpotAt(QPoint point, std::string& text, int& value);
