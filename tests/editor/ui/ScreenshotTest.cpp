@@ -64,7 +64,8 @@ TEST(Screenshot, HighlightedCShowsCommentsKeywordsStringsAndTheGutter)
     m.SetBookmark(1, 11, 1);
     m.SetLineColour1(23, 0x80);
     m.SetLineColour2(23, clWhite);
-    m.SetSelection(452, 462);
+    const Offset word = static_cast<Offset>(std::string(kDemo).find("(void)banner") + 6);
+    m.SetSelection(word, word + 6);
     QApplication::processEvents();
 
     const QImage image = memo.grab().toImage().convertToFormat(QImage::Format_RGB32);
