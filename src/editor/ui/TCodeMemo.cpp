@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -13,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QStyleHints>
 #include <QUrl>
 #include <QWheelEvent>
 
