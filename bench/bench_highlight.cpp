@@ -5,6 +5,8 @@
 //
 // The C corpus comes from scripts/make-corpus.sh (50 and 100 MB of system headers); the other
 // languages repeat their golden sample to 8 MB.
+#include "editor/TCodeMemoHost.h"
+#include "editor/TCustomCodeMemo.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/HtmlWriter.h"
@@ -14,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -231,6 +234,60 @@ void BM_RescanAfterTyping(benchmark::State& state)
     state.counters["text_MB"] = double(text.size()) / (1 << 20);
 }
 
+class BenchHost final : public TCodeMemoHost {
+public:
+    void SetFont(const TCM_Font&) override {}
+    int CharWidth(unsigned char) const override { return 8; }
+    int AverageCharWidth() const override { return 8; }
+    int LineHeight() const override { return 16; }
+    int ClientWidth() const override { return 800; }
+    int ClientHeight() const override { return 800; }
+    bool HasClipboardText() const override { return false; }
+    std::string ClipboardText() const override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+    void Invalidate() override {}
+    void Beep() override {}
+};
+
+// The same through the editor control's own re-scan loop: the lines its tokens covered after
+// one character typed in the middle of 100 MB.
+void BM_ControlTyping(benchmark::State& state)
+{
+    auto parser = parserFor(*findBuiltinLanguage("c"));
+    const std::string& text = cCorpus(100);
+    if (text.empty()) {
+        state.SkipWithError("no corpus");
+        return;
+    }
+    BenchHost host;
+    TCustomCodeMemo memo(host);
+    memo.SetScanAhead(-1);
+    memo.SetText(text);
+    memo.SetParser(1, parser.get());
+    memo.SetActiveParser(1);
+    const Offset at = Offset(text.find('\r', text.size() / 2) + 1);
+    Offset first = -1, last = -1;
+    memo.OnTokenSeen = [&](std::uint8_t&, Offset start, Offset end) {
+        if (start < 0)
+            return;
+        first = first < 0 ? start : first;
+        last = end;
+    };
+    long long lines = 0;
+    for (auto _ : state) {
+        first = last = -1;
+        memo.SetSelection(at, at);
+        memo.ReplaceSelection("x");
+        state.PauseTiming();
+        const std::string scanned = memo.Store().GetText(first, last);
+        lines = std::count(scanned.begin(), scanned.end(), '\r') + 1;
+        memo.SetSelection(at, at + 1);
+        memo.ReplaceSelection("");
+        state.ResumeTiming();
+    }
+    state.counters["lines_rescanned"] = double(lines);
+}
+
 const bool registered = [] {
     for (const BuiltinLanguage& lang : builtinLanguages())
         benchmark::RegisterBenchmark((std::string("BM_Scan/") + lang.script).c_str(), BM_Scan, &lang)
@@ -252,6 +309,9 @@ const bool registered = [] {
             ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Ratios", BM_Ratios)->Iterations(1);
     benchmark::RegisterBenchmark("BM_RescanAfterTyping/c-100mb", BM_RescanAfterTyping)
+        ->Iterations(5)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("BM_ControlTyping/c-100mb", BM_ControlTyping)
         ->Iterations(5)
         ->Unit(benchmark::kMicrosecond);
     return true;

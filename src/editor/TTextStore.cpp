@@ -325,37 +325,40 @@ void TTextStore::FireTrackFrees(const std::vector<std::int32_t>& freedTracks) {
 
 // ---------------------------------------------------------------- segmentation
 
-void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces) const {
+void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued) const {
     pieces.clear();
     std::size_t pos = 0;
+    std::vector<std::int32_t>& lengths = lengths_;
     while (pos < text.size()) {
         const void* cr = std::memchr(text.data() + pos, '\r', text.size() - pos);
         const std::size_t lineEnd = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) : text.size();
         const std::string_view line = text.substr(pos, lineEnd - pos);
         const bool endsLine = cr != nullptr;
-        auto& lengths = const_cast<std::vector<std::int32_t>&>(lengths_);
+        // The first piece of a text that starts inside a logical line continues that line.
+        bool continued = pos == 0 && startsContinued;
         lengths.clear();
         if (!line.empty()) {
             if (segmenter_)
                 segmenter_->Split(line, lengths);
-            else if (line.size() < static_cast<std::size_t>(TLineSegmenter::kLongLine))
-                lengths.push_back(static_cast<std::int32_t>(line.size()));
             else
-                lengths.push_back(static_cast<std::int32_t>(line.size()));  // cut below
+                lengths.push_back(static_cast<std::int32_t>(line.size()));
         }
-        const std::size_t first = pieces.size();
+        const bool cut = segmenter_ || continued || line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine);
         for (std::int32_t length : lengths) {
             // No segment outgrows the composing buffers, whatever the segmenter said.
-            const bool cut = line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine) || segmenter_;
             while (cut && length > TLineSegmenter::kMaxSegment) {
-                pieces.push_back({TLineSegmenter::kMaxSegment, pieces.size() > first, false});
+                pieces.push_back({TLineSegmenter::kMaxSegment, continued, false});
+                continued = true;
                 length -= TLineSegmenter::kMaxSegment;
             }
-            if (length > 0) pieces.push_back({length, pieces.size() > first, false});
+            if (length > 0) {
+                pieces.push_back({length, continued, false});
+                continued = true;
+            }
         }
         if (endsLine) {
-            if (pieces.size() == first)
-                pieces.push_back({1, false, true});
+            if (lengths.empty())
+                pieces.push_back({1, continued, true});
             else {
                 pieces.back().length += 1;
                 pieces.back().endsLine = true;
@@ -372,7 +375,7 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
 // old record is freed.
 void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText,
                               const std::uint8_t* newStyles, RecordId owner, std::int32_t ownerLine,
-                              std::int32_t logicalBefore) {
+                              std::int32_t logicalBefore, bool startsContinued) {
     const RecordId before = firstSeg.record != kNoRecord ? Rec(firstSeg.record).prev : last_;
     const RecordId after = lastSeg != kNoRecord ? Rec(lastSeg).next : kNoRecord;
     std::vector<std::int32_t> freedTracks;
@@ -392,7 +395,7 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         }
     }
 
-    SplitIntoPieces(newText, pieces_);
+    SplitIntoPieces(newText, pieces_, startsContinued);
     RecordId prev = before;
     RecordId firstNew = kNoRecord;
     std::int32_t logical = 0;
@@ -400,7 +403,8 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
     bool ownerUsed = false;
     for (const Piece& piece : pieces_) {
         RecordId id;
-        if (owner != kNoRecord && !ownerUsed && !piece.continuation && logical == ownerLine) {
+        const bool ownerPlace = logical == ownerLine && (!piece.continuation || (startsContinued && logical == 0));
+        if (owner != kNoRecord && !ownerUsed && ownerPlace) {
             id = owner;
             ownerUsed = true;
         } else {
@@ -536,8 +540,80 @@ std::int32_t TTextStore::InsertNormalised(Offset at, std::string_view chunk) {
     return n;
 }
 
+bool TTextStore::TryLocalInsert(Offset at, std::string_view chunk) {
+    if (segmenter_ || first_ == kNoRecord || at > charCount_) return false;
+    if (at == charCount_ && Rec(last_).EndsWithCR()) return false;  // the empty last line
+    const Location loc = Locate(at);
+    const TLineRecord& r = Rec(loc.record);
+    const bool continued = (r.marks & kMarkContinuation) != 0;
+    const bool continues = !r.EndsWithCR() && r.next != kNoRecord;
+    if (!continued && !continues) return false;  // a one-segment line: the general path is as cheap
+    const std::int32_t logical = fingerLogical_;
+    const auto column = static_cast<std::size_t>(at - loc.lineStart);
+    work_.assign(TextOf(r), r.length);
+    work_.insert(column, chunk);
+    const auto breaks = static_cast<std::int32_t>(std::count(chunk.begin(), chunk.end(), '\r'));
+    // A first segment's attributes stay with its first character (see InsertChunk).
+    const std::int32_t ownerLine = !continued && column == 0 ? breaks : 0;
+    ReplaceLines(loc, loc.record, work_, nullptr, loc.record, ownerLine, logical, continued);
+    if (breaks > 0) {
+        // The line was cut: either part may now be short enough to be one segment again.
+        JoinIfShort(at);
+        JoinIfShort(at + static_cast<Offset>(chunk.size()));
+    }
+    return true;
+}
+
+bool TTextStore::TryLocalDelete(Offset start, Offset end) {
+    if (segmenter_ || first_ == kNoRecord || end > charCount_) return false;
+    if (end == charCount_ && Rec(last_).EndsWithCR()) return false;
+    const Location a = Locate(start);
+    const std::int32_t logical = fingerLogical_;
+    const Location b = Locate(end);
+    // Only inside one logical line: no CR may go.
+    for (RecordId rec = a.record; rec != b.record; rec = Rec(rec).next)
+        if (Rec(rec).EndsWithCR()) return false;
+    const TLineRecord& first = Rec(a.record);
+    const TLineRecord& last = Rec(b.record);
+    const bool continued = (first.marks & kMarkContinuation) != 0;
+    const bool continues = !last.EndsWithCR() && last.next != kNoRecord;
+    if (!continued && !continues && a.record == b.record) return false;
+    work_.assign(TextOf(first), static_cast<std::size_t>(start - a.lineStart));
+    work_.append(TextOf(last) + (end - b.lineStart), static_cast<std::size_t>(last.length - (end - b.lineStart)));
+    RecordId lastSeg = b.record;
+    if (work_.empty()) {
+        if (!continued) {
+            // The line's first segment would vanish: the next one takes its place and its text,
+            // so the first record keeps the line's bookmark, marks and tracks.
+            if (!continues) return false;
+            lastSeg = last.next;
+            work_.assign(TextOf(Rec(lastSeg)), Rec(lastSeg).length);
+        }
+    }
+    ReplaceLines(a, lastSeg, work_, nullptr, work_.empty() ? kNoRecord : a.record, 0, logical, continued);
+    JoinIfShort(std::min(start, charCount_));
+    return true;
+}
+
+void TTextStore::JoinIfShort(Offset at) {
+    if (first_ == kNoRecord) return;
+    const LogicalSpan span = SpanAt(at);
+    if (span.first.record == kNoRecord || span.first.record == span.last) return;
+    Offset length = 0;
+    for (RecordId rec = span.first.record;; rec = Rec(rec).next) {
+        length += Rec(rec).ContentLength();
+        if (length >= TLineSegmenter::kLongLine) return;
+        if (rec == span.last) break;
+    }
+    work_.clear();
+    SpanText(span, work_, nullptr);
+    const std::string text = work_;
+    ReplaceLines(span.first, span.last, text, nullptr, span.first.record, 0, span.logical);
+}
+
 void TTextStore::InsertChunk(Offset at, std::string_view chunk) {
     if (chunk.empty()) return;
+    if (TryLocalInsert(at, chunk)) return;
     const LogicalSpan span = SpanAt(at);
     if (span.first.record == kNoRecord) {
         // After a final CR (or into an empty text) the chunk becomes new lines as it is.
@@ -573,6 +649,11 @@ void TTextStore::DeleteRange(Offset start, Offset end) {
     start = std::clamp<Offset>(start, 0, charCount_);
     end = std::clamp<Offset>(end, 0, charCount_);
     if (start >= end) return;
+    if (!TryLocalDelete(start, end)) DeleteLines(start, end);
+    ShiftAfterDelete(start, end);
+}
+
+void TTextStore::DeleteLines(Offset start, Offset end) {
     const LogicalSpan head = SpanAt(start);
     const LogicalSpan tail = SpanAt(end);
     work_.clear();
@@ -589,7 +670,9 @@ void TTextStore::DeleteRange(Offset start, Offset end) {
     if (headLength == 0 && tail.first.record != head.first.record) owner = tail.first.record;
     const RecordId lastSeg = tail.last != kNoRecord ? tail.last : last_;
     ReplaceLines(head.first, lastSeg, work_, nullptr, owner, 0, head.logical);
+}
 
+void TTextStore::ShiftAfterDelete(Offset start, Offset end) {
     const std::int32_t count = end - start;
     std::vector<std::string> removedNames;
     named_->Deleted(start, end, removedNames);
@@ -943,6 +1026,8 @@ void TTextStore::CheckInvariants() const {
     bool fingerSeen = finger_ == kNoRecord;
     RecordId prev = kNoRecord;
     std::int32_t logical = 0;
+    std::int32_t lineLength = 0;    // content of the logical line so far
+    std::int32_t lineSegments = 0;
     for (RecordId rec = first_; rec != kNoRecord; rec = Rec(rec).next) {
         const TLineRecord& r = Rec(rec);
         if (r.prev != prev) fail("prev link");
@@ -962,6 +1047,13 @@ void TTextStore::CheckInvariants() const {
             fingerSeen = true;
         }
         if (r.hasSide != (side_.count(rec) ? 1 : 0)) fail("side table flag");
+        lineLength += r.ContentLength();
+        ++lineSegments;
+        if (r.EndsWithCR() || r.next == kNoRecord) {
+            // Without word wrap only lines of kLongLine characters or more are cut.
+            if (!segmenter_ && lineSegments > 1 && lineLength < TLineSegmenter::kLongLine) fail("short line cut");
+            lineLength = lineSegments = 0;
+        }
         chars += r.length;
         ++lines;
         crs += r.EndsWithCR() ? 1 : 0;

@@ -229,10 +229,20 @@ private:
     // Inserts text that is normalised already (at most one chunk), fires and shifts.
     std::int32_t InsertNormalised(Offset at, std::string_view chunk);
     void InsertChunk(Offset at, std::string_view chunk);
+    void DeleteLines(Offset start, Offset end);
+    void ShiftAfterDelete(Offset start, Offset end);
     void ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText, const std::uint8_t* newStyles,
-                      RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore);
+                      RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore,
+                      bool startsContinued = false);
+    // Edits inside a logical line of several segments (without word wrap) rebuild only the
+    // segments they touch, so that typing in a line of a megabyte costs no more than elsewhere.
+    bool TryLocalInsert(Offset at, std::string_view chunk);
+    bool TryLocalDelete(Offset start, Offset end);
+    // Rebuilds the logical line holding `at` as one segment when it has become shorter than
+    // TLineSegmenter::kLongLine but still has several.
+    void JoinIfShort(Offset at);
     Offset ResegmentFrom(Location first, std::int32_t logical);
-    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces) const;
+    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued = false) const;
     RecordId NewRecord();
     void FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks);
     void FireTrackFrees(const std::vector<std::int32_t>& freedTracks);
@@ -276,7 +286,7 @@ private:
     std::string work_;                 // scratch for rebuilding logical lines
     std::vector<std::uint8_t> workStyles_;
     std::vector<Piece> pieces_;
-    std::vector<std::int32_t> lengths_;
+    mutable std::vector<std::int32_t> lengths_;  // scratch of SplitIntoPieces
 };
 
 }  // namespace quarry

@@ -92,7 +92,8 @@ std::string systemDateText()
 void TCodeMemoExporter::Write(TCustomCodeMemo& memo, TStream& stream, Offset start, Offset end, TSaveFormat format)
 {
     // The values come from the line records, so the range must have been scanned.
-    memo.ScanAll();
+    if (start < end && memo.Store().CharCount() > 0)
+        memo.EnsureScanned(memo.Store().Locate(start).line, memo.Store().Locate(std::max(start, end - 1)).line);
     ExportStyle style = ExportStyle::from(memo.Settings());
     style.fontName = memo.Font().name;
     style.fontSize = memo.Font().size;

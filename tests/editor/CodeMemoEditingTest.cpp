@@ -427,6 +427,8 @@ TEST_F(Editing, CaretShapeFollowsModeAndCharacter) {
     EXPECT_EQ(2 + 8, memo.CaretShape().x);
     memo.SetOverwrite(true);
     EXPECT_EQ(8, memo.CaretShape().width);
+    memo.ExecuteAction(caLINEEND);
+    EXPECT_EQ(8, memo.CaretShape().width) << "at the line end: one character width";
     SetOption(smoBlockOverwriteCursor, false);
     EXPECT_EQ(2, memo.CaretShape().width);
 }

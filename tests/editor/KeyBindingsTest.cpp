@@ -5,6 +5,7 @@
 
 #include "MemoFixture.h"
 #include "editor/EAmbigiousKeyPair.h"
+#include "editor/TCodeMemoKeyHook.h"
 #include "editor/TEditorActions.h"
 #include "editor/TKeyNameTable.h"
 #include "editor/TKeyboardActionContoller.h"
@@ -178,6 +179,37 @@ TEST_F(TwoStroke, OnKeyDownCanSwallowAKey) {
     Load("abc");
     EXPECT_TRUE(memo.KeyDown(VK_DELETE, 0));
     EXPECT_EQ("abc", Shown());
+}
+
+// A hook that takes F3 (as a code template would) and counts what it sees.
+class CountingHook final : public TCodeMemoKeyHook {
+public:
+    explicit CountingHook(bool takesF3) : takesF3_(takesF3) {}
+    bool KeyDown(TCustomCodeMemo&, std::uint16_t& key, TShiftState&) override {
+        ++seen;
+        return takesF3_ && key == VK_F1 + 2;
+    }
+    int seen = 0;
+
+private:
+    bool takesF3_;
+};
+
+TEST_F(TwoStroke, TemplatesMayTakeAKeyBeforeAutoReplaceAndTheKeyController) {
+    auto templates = std::make_shared<CountingHook>(true);
+    auto autoReplace = std::make_shared<CountingHook>(false);
+    memo.OwnSettings().templateHook = templates;
+    memo.OwnSettings().autoReplaceHook = autoReplace;
+    memo.OwnSettings().keys.AddBinding(VK_F1 + 2, 0, caDOCEND);
+    Load("abc");
+    EXPECT_TRUE(memo.KeyDown(VK_F1 + 2, 0));
+    EXPECT_EQ(0, memo.Caret()) << "the template took F3: no action ran";
+    EXPECT_EQ(1, templates->seen);
+    EXPECT_EQ(0, autoReplace->seen);
+    Press(VK_RIGHT);
+    EXPECT_EQ(1, memo.Caret());
+    EXPECT_EQ(2, templates->seen);
+    EXPECT_EQ(1, autoReplace->seen);
 }
 
 TEST(KeyBindings, CollidingBindingsAreRefusedWithBothNames) {

@@ -189,3 +189,35 @@ TEST_F(Control, AScriptThatPopsTooOftenDoesNotStopTyping)
 
 }  // namespace
 }  // namespace quarry
+
+namespace quarry {
+namespace {
+
+TEST_F(Control, ExportScansLinesThatPaintingPostponed)
+{
+    use("c");
+    memo.SetScanAhead(2);
+    std::string text;
+    while (text.size() < 20000)
+        text += "int x; /* a\nb */ \"s\"\n";
+    memo.SetText(text);
+    TCodeMemoExporter exporter;
+    exporter.dateText = [] { return std::string("d"); };
+    memo.exporter = &exporter;
+    memo.saveFormat = TSaveFormat::sfHTML;
+    TMemoryStream html;
+    memo.SaveToStream(&html);
+    const std::string normal = normaliseEditorText(text);
+    const std::vector<uint8_t> styles = scanStyles(parser, normal);
+    ExportStyle style = ExportStyle::from(memo.Settings());
+    style.fontName = memo.Font().name;
+    style.date = "d";
+    style.title = memo.printTitle;
+    BufferLineSource lines(normal, &styles);
+    std::ostringstream expected;
+    HtmlWriter::write(expected, lines, style);
+    EXPECT_EQ(expected.str(), html.Bytes());
+}
+
+}  // namespace
+}  // namespace quarry
