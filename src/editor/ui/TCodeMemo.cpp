@@ -184,8 +184,6 @@ void TCodeMemo::SetClipboardText(const std::string& text) {
     if ((clipCopyFormats_ & smRTF) && memo_->HasSelection()) {
         const Offset start = memo_->SelStart();
         const Offset end = start + memo_->SelLength();
-        TTextStore& store = memo_->Store();
-        memo_->EnsureScanned(store.Locate(start).line, store.Locate(end).line);
         TMemoryStream stream;
         exporter_->Write(*memo_, stream, start, end, TSaveFormat::sfRTF);
         rtf = stream.Bytes();
