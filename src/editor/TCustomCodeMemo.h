@@ -254,6 +254,9 @@ public:
     std::function<void(TCustomCodeMemo& sender, const std::string& word, std::string& text)> OnCodeTemplate;
     // Where the control asks the user to choose among code templates; none: no list is offered.
     UserInterface* userInterface = nullptr;
+    // After each top-level change of the text, before its re-scan: the first changed offset.
+    // The window uses it to know where its background scan must start again.
+    std::function<void(Offset from)> OnEdited;
 
     // ---- TParserClient
     void ParserDestroyed(TCustomCodeMemoParser& parser) override;
