@@ -33,6 +33,17 @@ Offset TCodeMemoScanner::RestartPoint(Offset lineStart, const std::array<bool, 2
     return 0;
 }
 
+// With a horizon the cursor ends one line past the line where scanning stops at the latest, so
+// that no token (a comment opened above a long text) runs on through the rest of a large text
+// while the user types; a token cut there only shapes that extra line, which is dropped.
+Offset TCodeMemoScanner::ScanEnd(LineIndex changedLine, LineIndex horizon) {
+    if (horizon < 0) return -1;
+    const LineIndex last = std::max(horizon, changedLine) + 1;
+    if (last >= store_.LineCount()) return -1;
+    const TTextStore::Location loc = store_.LineByIndex(last);
+    return loc.lineStart + store_.Record(loc.record).length;
+}
+
 void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, Offset from, LineIndex horizon,
                             const TTokenSeenEvent& onToken) {
     if (store_.First() == kNoRecord) return;
@@ -58,7 +69,7 @@ void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser
         std::memcpy(values_.data(), old, static_cast<std::size_t>(restart - cur.lineStart));
     Offset recEnd = cur.lineStart + rec->length;
 
-    TEdStream stream(store_, restart);
+    TEdStream stream(store_, restart, ScanEnd(changed.line, horizon));
     while (!stream.AtEnd()) {
         const Offset tokenStart = stream.Position();
         std::int32_t length = 0;

@@ -41,6 +41,8 @@ public:
     const TStats& Stats() const { return stats_; }
 
 private:
+    Offset ScanEnd(LineIndex changedLine, LineIndex horizon);
+
     TTextStore& store_;
     std::vector<std::uint8_t> values_;  // the values of the record being scanned
     TStats stats_;

@@ -521,6 +521,7 @@ void TCustomCodeMemo::ReplaceSelection(std::string_view text) {
 }
 
 void TCustomCodeMemo::AfterEdit() {
+    if (changedFrom_ >= 0 && OnEdited) OnEdited(changedFrom_);
     if (changedFrom_ >= 0) Rescan();
     changedFrom_ = -1;
     const bool changed = textChanged_;

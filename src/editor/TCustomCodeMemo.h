@@ -249,6 +249,9 @@ public:
     std::function<void(int index)> OnBookmarkClear;
     std::function<void(std::uint8_t& value, Offset start, Offset end)> OnTokenSeen;
     std::function<void(int mark, std::int32_t line)> OnMarkChange;
+    // After each top-level change of the text, before its re-scan: the first changed offset.
+    // The window uses it to know where its background scan must start again.
+    std::function<void(Offset from)> OnEdited;
 
     // ---- TParserClient
     void ParserDestroyed(TCustomCodeMemoParser& parser) override;

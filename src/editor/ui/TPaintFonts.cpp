@@ -1,0 +1,56 @@
+#include "editor/ui/TPaintFonts.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/ui/Windows1252.h"
+
+namespace quarry {
+
+QFont TPaintFonts::MakeFont(const TCM_Font& font, bool fixedPitch) {
+    QFont f(QString::fromStdString(font.name));
+    f.setPointSize(std::clamp(font.size, kMinPoints, kMaxPoints));
+    if (fixedPitch) {
+        f.setStyleHint(QFont::TypeWriter, QFont::PreferDefault);
+        f.setFixedPitch(true);
+        if (!QFontInfo(f).fixedPitch()) {
+            QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+            system.setPointSize(f.pointSize());
+            f = system;
+        }
+    }
+    f.setKerning(false);
+    return f;
+}
+
+void TPaintFonts::Set(const TCM_Font& font, QPaintDevice* device) {
+    QFont base = MakeFont(font, true);
+    const QFontMetricsF exact(base, device);
+    const qreal advance = exact.horizontalAdvance(QLatin1Char('x'));
+    charWidth_ = std::max(1, static_cast<int>(std::lround(advance)));
+    // Spacing that turns the fractional advance into the whole cell width.
+    base.setLetterSpacing(QFont::AbsoluteSpacing, charWidth_ - advance);
+    for (unsigned style = 0; style < 16; ++style) {
+        QFont f = base;
+        f.setBold((style & fsBold) != 0);
+        f.setItalic((style & fsItalic) != 0);
+        f.setUnderline((style & fsUnderline) != 0);
+        f.setStrikeOut((style & fsStrikeOut) != 0);
+        fonts_[style] = f;
+    }
+    const QFontMetricsF metrics(base, device);
+    lineHeight_ = std::max(1, static_cast<int>(std::ceil(metrics.height())));
+    ascent_ = static_cast<int>(std::ceil(metrics.ascent()));
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<unsigned char>(c);
+        widths_[byte] = c < 32 ? charWidth_
+                               : std::max(1, static_cast<int>(std::lround(metrics.horizontalAdvance(Windows1252::ToUnicode(byte)))));
+    }
+}
+
+}  // namespace quarry

@@ -1,0 +1,259 @@
+// Copy as plain text and RTF, paste of plain text and of HTML from other programs, can-paste.
+#include "WidgetFixture.h"
+
+#include "editor/ui/TCodeMemoClipboard.h"
+
+#include <QClipboard>
+#include <QMimeData>
+
+namespace quarry {
+namespace {
+
+class Clipboard : public test::WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        QApplication::clipboard()->clear();
+    }
+    const QMimeData& Data() { return *QApplication::clipboard()->mimeData(); }
+    void Offer(QMimeData* data) { QApplication::clipboard()->setMimeData(data); }
+    std::string Rtf() { return Data().data(TCodeMemoClipboard::kRtfMime).toStdString(); }
+};
+
+TEST_F(Clipboard, CopyOffersPlainTextAndRtfOfTheSelection)
+{
+    memo->SetClipCopyFormats(TCodeMemo::smTEXT | TCodeMemo::smRTF);
+    Memo().SetText("x a{b}\\\rc\xE9 y");
+    Memo().SetSelection(2, 10);
+    QTest::keyClick(memo.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QStringLiteral("a{b}\\\nc\u00E9"), Data().text());
+    const std::string rtf = Rtf();
+    EXPECT_EQ(0u, rtf.find("{\\rtf1 "));
+    EXPECT_NE(std::string::npos, rtf.find("a\\{b\\}\\\\\\line \r\nc\\'e9")) << rtf;
+    EXPECT_EQ(std::string::npos, rtf.find(" y"));
+    // The text stays.
+    EXPECT_EQ("x a{b}\\\rc\xE9 y", Memo().Text());
+}
+
+TEST_F(Clipboard, RtfCarriesTheHighlightingColours)
+{
+    memo->SetClipCopyFormats(TCodeMemo::smTEXT | TCodeMemo::smRTF);
+    UseParser(test::kCSlot);
+    Memo().SetText("int x; /* c */");
+    Memo().SetSelection(0, 14);
+    Memo().CopyToClipboard();
+    const std::string rtf = Rtf();
+    // Navy reserved words and green comments are in the colour table.
+    EXPECT_NE(std::string::npos, rtf.find("\\red0\\green0\\blue128;")) << rtf;
+    EXPECT_NE(std::string::npos, rtf.find("\\red0\\green128\\blue0;")) << rtf;
+    EXPECT_NE(std::string::npos, rtf.find("\\b1 ")) << rtf;
+    EXPECT_NE(std::string::npos, rtf.find("\\i1 ")) << rtf;
+}
+
+TEST_F(Clipboard, PlainTextOnlyWithoutRtfInTheFormats)
+{
+    memo->SetClipCopyFormats(TCodeMemo::smTEXT);
+    Memo().SetText("abc");
+    Memo().SetSelection(0, 2);
+    Memo().CopyToClipboard();
+    EXPECT_EQ(QStringLiteral("ab"), Data().text());
+    EXPECT_FALSE(Data().hasFormat(TCodeMemoClipboard::kRtfMime));
+}
+
+TEST_F(Clipboard, CopyWithoutSelectionLeavesTheClipboard)
+{
+    Offer(new QMimeData);
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    Memo().SetText("abc");
+    QTest::keyClick(memo.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QStringLiteral("kept"), Data().text());
+}
+
+TEST_F(Clipboard, CutCopiesThenDeletes)
+{
+    Memo().SetText("one two");
+    Memo().SetSelection(3, 7);
+    QTest::keyClick(memo.get(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QStringLiteral(" two"), Data().text());
+    EXPECT_EQ("one", Memo().Text());
+}
+
+TEST_F(Clipboard, PasteTakesPlainTextWithAnyLineEnds)
+{
+    QApplication::clipboard()->setText(QStringLiteral("a\nb\r\nc\u00E9\u20AC"));
+    Memo().SetText("[]");
+    Memo().SetSelection(1, 1);
+    QTest::keyClick(memo.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ("[a\rb\rc\xE9\x80]", Memo().Text());
+    // Undone in one step.
+    QTest::keyClick(memo.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ("[]", Memo().Text());
+}
+
+TEST_F(Clipboard, PlainTextWinsOverHtml)
+{
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("plain"));
+    data->setHtml(QStringLiteral("<b>rich</b>"));
+    Offer(data);
+    Memo().PasteFromClipboard();
+    EXPECT_EQ("plain", Memo().Text());
+}
+
+TEST_F(Clipboard, HtmlOnlyIsPastedTrimmed)
+{
+    auto* data = new QMimeData;
+    data->setHtml(QStringLiteral("<meta charset='utf-8'><b>rich</b>"));
+    Offer(data);
+    Memo().PasteFromClipboard();
+    EXPECT_EQ("<meta charset='utf-8'><b>rich</b>", Memo().Text());
+
+    Memo().SetText("");
+    data = new QMimeData;
+    data->setData(TCodeMemoClipboard::kWindowsHtmlMime,
+                  "Version:0.9\r\nStartHTML:0000000105\r\n<html><body><!--StartFragment--><i>x</i><!--EndFragment--></body></html>");
+    Offer(data);
+    Memo().PasteFromClipboard();
+    EXPECT_EQ("<i>x</i>", Memo().Text());
+}
+
+TEST_F(Clipboard, CanPasteReflectsTheClipboard)
+{
+    EXPECT_EQ(0, Memo().Perform(cm::EM_CANPASTE));
+    QApplication::clipboard()->setText(QStringLiteral("t"));
+    EXPECT_EQ(1, Memo().Perform(cm::EM_CANPASTE));
+    auto* html = new QMimeData;
+    html->setHtml(QStringLiteral("<p>h</p>"));
+    Offer(html);
+    EXPECT_EQ(1, Memo().Perform(cm::EM_CANPASTE));
+    auto* other = new QMimeData;
+    other->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
+    Offer(other);
+    EXPECT_EQ(0, Memo().Perform(cm::EM_CANPASTE));
+    Memo().SetText("x");
+    Memo().PasteFromClipboard();
+    EXPECT_EQ("x", Memo().Text());
+}
+
+TEST_F(Clipboard, ReadOnlyPastesNothing)
+{
+    QApplication::clipboard()->setText(QStringLiteral("t"));
+    Memo().SetText("x");
+    Memo().readOnly = true;
+    QTest::keyClick(memo.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ("x", Memo().Text());
+}
+
+struct HtmlCase {
+    const char* name;
+    const char* data;
+    bool htmlFormat;
+    const char* kept;
+};
+
+class ReceivedHtml : public ::testing::TestWithParam<HtmlCase> {};
+
+TEST_P(ReceivedHtml, IsTrimmed)
+{
+    const HtmlCase& c = GetParam();
+    EXPECT_EQ(c.kept, TCodeMemoClipboard::ReceivedHtml(c.data, c.htmlFormat));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReceivedHtml,
+    ::testing::Values(
+        HtmlCase{"TextBeforeTheFirstTagGoes", "junk<b>x</b>", false, "<b>x</b>"},
+        HtmlCase{"NoTagLeavesNothing", "plain words", false, ""},
+        HtmlCase{"MarkersKeepOnlyTheFragmentInHtmlFormat",
+                 "Version:0.9\r\nStartHTML:1\r\n<html><!--StartFragment-->a<b>c</b><!--EndFragment--></html>", true, "a<b>c</b>"},
+        HtmlCase{"MarkersMeanNothingOutsideHtmlFormat", "<html><!--StartFragment-->a<!--EndFragment--></html>", false,
+                 "<html><!--StartFragment-->a<!--EndFragment--></html>"},
+        HtmlCase{"WithoutAnEndMarkerTheWholeTagTextStays", "x<!--StartFragment-->y", true, "<!--StartFragment-->y"},
+        HtmlCase{"EmptyFragment", "<!--StartFragment--><!--EndFragment-->", true, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------- drag and drop
+
+class Drop : public Clipboard {
+protected:
+    // Drags the data over the window and drops it at the point; answers the accepted action.
+    Qt::DropAction DropAt(QMimeData& data, QPoint point, Qt::DropActions actions = Qt::CopyAction)
+    {
+        QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(memo->viewport(), &enter);
+        if (!enter.isAccepted())
+            return Qt::IgnoreAction;
+        QDropEvent drop(QPointF(point), actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(memo->viewport(), &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    }
+    QPoint Before(int column, int row) { return QPoint(X(column), Y(row) + Lh() / 2); }
+};
+
+TEST_F(Drop, TextGoesInAtTheDropPoint)
+{
+    Memo().SetText("ab\rcd");
+    QMimeData data;
+    data.setText(QStringLiteral("X\nY"));
+    std::vector<std::uint8_t> kinds;
+    memo->OnDataDrop = [&](std::uint8_t k, QPoint) { kinds.push_back(k); };
+    EXPECT_EQ(Qt::CopyAction, DropAt(data, Before(1, 1)));
+    EXPECT_EQ("ab\rcX\rYd", Memo().Text());
+    EXPECT_EQ((std::vector<std::uint8_t>{TCodeMemo::dkText}), kinds);
+}
+
+TEST_F(Drop, HtmlIsTrimmedBeforeItGoesIn)
+{
+    Memo().SetText("ab");
+    QMimeData data;
+    data.setHtml(QStringLiteral("<meta charset='utf-8'>x"));
+    data.setData(TCodeMemoClipboard::kWindowsHtmlMime, "Version:1\r\n<!--StartFragment--><u>x</u><!--EndFragment-->");
+    DropAt(data, Before(1, 0));
+    EXPECT_EQ("a<u>x</u>b", Memo().Text());
+}
+
+TEST_F(Drop, FilesGoToTheHostOnlyWithTheOption)
+{
+    Memo().SetText("ab");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/one.c")), QUrl::fromLocalFile(QStringLiteral("/tmp/two.h")),
+                  QUrl(QStringLiteral("https://example.invalid/x"))});
+    QStringList files;
+    QPoint where;
+    memo->OnFilesDropped = [&](const QStringList& list, QPoint at) {
+        files = list;
+        where = at;
+    };
+    SetOption(smoProcessDroppedFiles, false);
+    EXPECT_EQ(Qt::IgnoreAction, DropAt(data, Before(1, 0)));
+    EXPECT_TRUE(files.isEmpty());
+    SetOption(smoProcessDroppedFiles, true);
+    EXPECT_EQ(Qt::CopyAction, DropAt(data, Before(1, 0)));
+    EXPECT_EQ((QStringList{QStringLiteral("/tmp/one.c"), QStringLiteral("/tmp/two.h")}), files);
+    EXPECT_EQ(Before(1, 0), where);
+    EXPECT_EQ("ab", Memo().Text());
+}
+
+TEST_F(Drop, HostDecidesTheDropEffect)
+{
+    Memo().SetText("ab");
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    memo->OnOLEDragOver = [](const QMimeData&, QPoint, Qt::DropAction& effect) { effect = Qt::IgnoreAction; };
+    EXPECT_EQ(Qt::IgnoreAction, DropAt(data, Before(1, 0)));
+    EXPECT_EQ("ab", Memo().Text());
+}
+
+TEST_F(Drop, ReadOnlyRefusesText)
+{
+    Memo().SetText("ab");
+    Memo().readOnly = true;
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    EXPECT_EQ(Qt::IgnoreAction, DropAt(data, Before(1, 0)));
+    EXPECT_EQ("ab", Memo().Text());
+}
+
+}  // namespace
+}  // namespace quarry
