@@ -20,6 +20,7 @@ class TCodeMemoStrings;
 class TCodeMemoScanner;
 class TWordWrapSegmenter;
 class TStream;
+class UserInterface;
 
 // Messages of the control: the standard edit-control ones it answers and its private block.
 namespace cm {
@@ -252,6 +253,10 @@ public:
     // After each top-level change of the text, before its re-scan: the first changed offset.
     // The window uses it to know where its background scan must start again.
     std::function<void(Offset from)> OnEdited;
+    // Called before a code template is expanded with the word it replaces; may change the text.
+    std::function<void(TCustomCodeMemo& sender, const std::string& word, std::string& text)> OnCodeTemplate;
+    // Where the control asks the user to choose among code templates; none: no list is offered.
+    UserInterface* userInterface = nullptr;
 
     // ---- TParserClient
     void ParserDestroyed(TCustomCodeMemoParser& parser) override;

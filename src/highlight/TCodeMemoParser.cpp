@@ -1,9 +1,12 @@
 #include "highlight/TCodeMemoParser.h"
 
 #include "highlight/EdStreamCursor.h"
+#include "highlight/ExpansionHooks.h"
 #include "highlight/Recognisers.h"
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
+#include "highlight/TCompressor.h"
+#include "platform/UserInterface.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -18,7 +21,11 @@ TCodeMemoParser::TCodeMemoParser()
 
 void TCodeMemoParser::publish()
 {
+    const auto templates = editorSettings_.templateHook;
+    const auto autoReplace = editorSettings_.autoReplaceHook;
     settings_.applyTo(editorSettings_);
+    // The same template and auto-replace objects go on serving, so their flags and events stay.
+    installExpansionHooks(settings_, editorSettings_, templates, autoReplace);
     std::copy(tables_.anchor.bits.begin(), tables_.anchor.bits.end(), anchorSet_.Bytes().begin());
     resetState(0);
 }
@@ -116,9 +123,30 @@ std::string TCodeMemoParser::parserProperty() const
     ByteWriter out;
     out.u16(kCompiledVersion);
     out.u32(uint32_t(form.size()));
-    out.bytes(form);
+    out.bytes(TCompressor::CompressBytes(form, CompressionMethod::KH));
     return out.take();
 }
+
+std::string TCodeMemoParser::versionErrorMessage(unsigned versionRead) const
+{
+    const std::string& name = componentName.empty() ? settings_.name : componentName;
+    return name + ": DFM file saved by different version of TCodeMemoParser.\n\r"
+                  "Recompile script to update DFM file.\n\r"
+                  "Expected version was " + std::to_string(kCompiledVersion) +
+           " read version was " + std::to_string(versionRead);
+}
+
+namespace {
+
+// The version field of a stored property, or -1 when the data is too short to hold one.
+int propertyVersion(const std::string& property)
+{
+    if (property.size() < 2)
+        return -1;
+    return int(uint8_t(property[0]) | unsigned(uint8_t(property[1])) << 8);
+}
+
+}  // namespace
 
 void TCodeMemoParser::loadParserProperty(const std::string& property)
 {
@@ -132,13 +160,36 @@ void TCodeMemoParser::loadParserProperty(const std::string& property)
         throw ECodeMemoParserError(e.what());
     }
     if (version != kCompiledVersion)
-        throw ECodeMemoParserError(settings_.name + ": DFM file saved by different version of TCodeMemoParser.\n\r"
-                                   "Recompile script to update DFM file.\n\r"
-                                   "Expected version was " + std::to_string(kCompiledVersion) +
-                                   " read version was " + std::to_string(version));
-    if (property.size() - 6 != size)
+        throw ECodeMemoParserError(versionErrorMessage(version));
+    std::string form;
+    try {
+        form = TCompressor::DecompressBytes(std::string_view(property).substr(6));
+    } catch (const std::exception&) {
         throw ECodeMemoParserError("Compiled parser data is damaged");
-    loadCompiledForm(property.substr(6));
+    }
+    if (form.size() != size)
+        throw ECodeMemoParserError("Compiled parser data is damaged");
+    loadCompiledForm(form);
+}
+
+bool TCodeMemoParser::assignParserProperty(const std::string& property, UserInterface& ui)
+{
+    const int version = propertyVersion(property);
+    if (version >= 0 && unsigned(version) != kCompiledVersion) {
+        if (OnParserVersionError)
+            OnParserVersionError(*this, std::uint16_t(version), std::uint16_t(kCompiledVersion));
+        else
+            ui.showMessage(MessageKind::Warning, versionErrorMessage(unsigned(version)), MessageButtons::Ok);
+        return false;
+    }
+    loadParserProperty(property);
+    return true;
+}
+
+void TCodeMemoParser::applySettings()
+{
+    publish();
+    NotifyChanged();
 }
 
 // ---- run time ----

@@ -21,10 +21,14 @@
 namespace quarry {
 
 class TCodeMemoParser;
+class UserInterface;
 
 // Decides a "match" entry: may consume characters (extending length) and change the value.
 using TCustomParseEvent =
     std::function<bool(TCodeMemoParser& sender, int parseId, ScanCursor& stream, int& length, int& value)>;
+// A stored parser of another version was assigned at run time.
+using TVersionErrorEvent =
+    std::function<void(TCodeMemoParser& sender, std::uint16_t versionEncountered, std::uint16_t versionExpected)>;
 
 class TCodeMemoParser final : public TCustomCodeMemoParser {
 public:
@@ -53,9 +57,21 @@ public:
     // records, per-state tables, the three sets and the custom flag.
     std::string compiledForm() const;
     void loadCompiledForm(const std::string& form);
-    // The stored property: version 51 (16 bits), the form's size (32 bits), then the form.
+    // The stored property: version 51 (16 bits), the form's size (32 bits), then the form
+    // compressed with the KH method. Loading raises ECodeMemoParserError on another version (the
+    // three-line message) and on damaged data.
     std::string parserProperty() const;
     void loadParserProperty(const std::string& property);
+    // The same assignment outside component loading: another version is not raised but reported
+    // to OnParserVersionError, or else shown in a warning box; the parser is then left as it was
+    // and the answer is false.
+    bool assignParserProperty(const std::string& property, UserInterface& ui);
+    // The three-line message for a stored form of another version.
+    std::string versionErrorMessage(unsigned versionRead) const;
+
+    // After a change to settings(): the editor's settings object is rebuilt from it and every
+    // control using the parser re-applies it.
+    void applySettings();
 
     void resetState(int state);
     // Reads one token at the cursor, leaves the cursor after it and returns its value 0..255;
@@ -77,6 +93,13 @@ public:
     const std::string& languageName() const { return settings_.name; }
 
     TCustomParseEvent OnCustomParse;
+    TVersionErrorEvent OnParserVersionError;
+
+    // The component's name ("CppParser"); messages name the parser by it.
+    std::string componentName;
+    // Where the parser keeps its user settings of its own accord (see ParserRegistry).
+    std::string registryKey;
+    bool useRegistry = false;
 
 private:
     // After a compile or load: the editor's view of the tables and settings.

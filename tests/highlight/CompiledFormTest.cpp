@@ -22,7 +22,7 @@ TEST(CompiledForm, PropertyStartsWithVersionAndSize)
     EXPECT_EQ(51, uint8_t(property[0]) | uint8_t(property[1]) << 8);
     uint32_t size = uint8_t(property[2]) | uint8_t(property[3]) << 8 | uint8_t(property[4]) << 16 |
                     uint32_t(uint8_t(property[5])) << 24;
-    EXPECT_EQ(property.size() - 6, size);
+    EXPECT_EQ(parser->compiledForm().size(), size);
     TCodeMemoParser loaded;
     loaded.loadParserProperty(property);
     EXPECT_EQ(property, loaded.parserProperty());

@@ -1,0 +1,188 @@
+// Start-up cost of the parser repository: loading the six built-in parsers from their embedded,
+// compressed images, against compiling the same six scripts in the same run (what start-up would
+// cost without the images) and against decompressing the images alone. Also the settings round
+// trip through the editor store and the cost that the auto-replace list adds to a keystroke.
+// The summary at the end prints the figures and ratios; the IDE decompresses lazily only if the
+// start-up exceeds 20 ms.
+#include "editor/TCodeMemoHost.h"
+#include "editor/TCustomCodeMemo.h"
+#include "editor/VirtualKeys.h"
+#include "highlight/BuiltinLanguages.h"
+#include "highlight/BuiltinParserImages.h"
+#include "highlight/ExpansionHooks.h"
+#include "highlight/PersistentEditorStore.h"
+#include "highlight/TAutoReplace.h"
+#include "highlight/TCodeMemoParser.h"
+#include "highlight/TCompressor.h"
+#include "highlight/TParserRepository.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace quarry;
+
+std::map<std::string, double>& seconds()
+{
+    static std::map<std::string, double> s;
+    return s;
+}
+
+void note(benchmark::State& state, const std::string& name)
+{
+    (void)state;
+    seconds()[name] = 0;
+}
+
+std::string scriptPath(const char* script)
+{
+    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "highlight" / script).string();
+}
+
+class BenchHost final : public TCodeMemoHost {
+public:
+    void SetFont(const TCM_Font&) override {}
+    int CharWidth(unsigned char) const override { return 8; }
+    int AverageCharWidth() const override { return 8; }
+    int LineHeight() const override { return 16; }
+    int ClientWidth() const override { return 800; }
+    int ClientHeight() const override { return 600; }
+    bool HasClipboardText() const override { return false; }
+    std::string ClipboardText() const override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+    void Invalidate() override {}
+    void Beep() override {}
+};
+
+void BM_RepositoryStartup(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TParserRepository repository(builtinParserImages());
+        benchmark::DoNotOptimize(&repository);
+    }
+    note(state, "startup");
+}
+
+void BM_DecompressImagesOnly(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (const BuiltinParserImage& image : builtinParserImages())
+            benchmark::DoNotOptimize(TCompressor::DecompressBytes(image.property.substr(6)));
+    note(state, "decompress");
+}
+
+void BM_CompileSixScripts(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (const BuiltinLanguage& language : builtinLanguages()) {
+            TCodeMemoParser parser;
+            parser.compileFile(scriptPath(language.script));
+            benchmark::DoNotOptimize(&parser);
+        }
+    note(state, "compile");
+}
+
+void BM_SettingsRoundTripThroughStore(benchmark::State& state)
+{
+    TParserRepository repository(builtinParserImages());
+    for (auto _ : state) {
+        PersistentEditorStore store;
+        repository.SaveAllSettings(store);
+        benchmark::DoNotOptimize(repository.LoadAllSettings(store));
+    }
+    note(state, "store");
+}
+
+// Types a line of words, each ended by a blank: the blank is an auto-replace trigger.
+void typeLine(TCustomCodeMemo& memo)
+{
+    static const std::string words = "the quick brown fox jumps over teh lazy dog and recieves nothing ";
+    for (char c : words) {
+        if (c == ' ') {
+            if (!memo.KeyDown(VK_SPACE, 0))
+                memo.KeyPress(' ');
+        } else {
+            memo.KeyPress(c);
+        }
+    }
+    memo.Clear();
+}
+
+void typing(benchmark::State& state, bool autoReplace, const std::string& name)
+{
+    TParserRepository repository(builtinParserImages());
+    TCodeMemoParser& text = *repository.Find("Plain text");
+    autoReplaceOf(text.Settings())->enabled = autoReplace;
+    BenchHost host;
+    TCustomCodeMemo memo(host);
+    memo.SetParser(1, &text);
+    memo.SetActiveParser(1);
+    for (auto _ : state)
+        typeLine(memo);
+    note(state, name);
+}
+
+void BM_TypingWithAutoReplace(benchmark::State& state) { typing(state, true, "typingAuto"); }
+void BM_TypingWithoutAutoReplace(benchmark::State& state) { typing(state, false, "typingPlain"); }
+
+BENCHMARK(BM_RepositoryStartup)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecompressImagesOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileSixScripts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SettingsRoundTripThroughStore)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypingWithAutoReplace)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypingWithoutAutoReplace)->Unit(benchmark::kMicrosecond);
+
+// Collects the real time per iteration of every run for the summary.
+class SummaryReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.benchmark_name();
+            static const std::map<std::string, std::string> kKeys = {
+                {"BM_RepositoryStartup", "startup"},
+                {"BM_DecompressImagesOnly", "decompress"},
+                {"BM_CompileSixScripts", "compile"},
+                {"BM_SettingsRoundTripThroughStore", "store"},
+                {"BM_TypingWithAutoReplace", "typingAuto"},
+                {"BM_TypingWithoutAutoReplace", "typingPlain"}};
+            if (auto key = kKeys.find(name); key != kKeys.end() && run.iterations > 0)
+                seconds()[key->second] = run.real_accumulated_time / double(run.iterations);
+        }
+    }
+};
+
+void printSummary()
+{
+    auto& s = seconds();
+    auto ms = [&](const char* k) { return s[k] * 1e3; };
+    std::printf("\nStart-up, loading the six built-in parsers: %.2f ms (lazy loading only above 20 ms)\n",
+                ms("startup"));
+    if (s["startup"] > 0) {
+        std::printf("  compiling the six scripts instead:       %.2f ms = %.1fx the start-up\n", ms("compile"),
+                    s["compile"] / s["startup"]);
+        std::printf("  decompressing the images alone:          %.2f ms = %.0f%% of the start-up\n",
+                    ms("decompress"), 100 * s["decompress"] / s["startup"]);
+    }
+    std::printf("Settings of all six saved to and loaded from the store: %.2f ms\n", ms("store"));
+    if (s["typingPlain"] > 0)
+        std::printf("Typing a line with the auto-replace list on / off: %.2fx\n", s["typingAuto"] / s["typingPlain"]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printSummary();
+    return 0;
+}
