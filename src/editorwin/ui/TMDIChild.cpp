@@ -58,6 +58,11 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
     setWidget(SEditor1);
     SetUpEditor(repository);
     BuildPopupMenu();
+    // The main window's Close File carries Ctrl+F4; a second owner of the key would leave it to
+    // neither.
+    if (auto* menu = systemMenu())
+        for (auto* item : menu->actions())
+            item->setShortcut(QKeySequence());
 
     statusTimer_.setSingleShot(true);
     statusTimer_.setInterval(0);
