@@ -4,17 +4,18 @@
 
 namespace quarry {
 
-PickTypeAhead::PickTypeAhead(std::vector<std::string> items)
+PickTypeAhead::PickTypeAhead(std::vector<std::string> items) : count_(static_cast<int>(items.size()))
 {
-    for (const auto& item : items)
-        keys_.push_back(text::ansiUpperCase(text::trim(item)));
+    itemText_ = [items = std::move(items)](int i) { return items[static_cast<std::size_t>(i)]; };
 }
+
+PickTypeAhead::PickTypeAhead(ItemText itemText, int count) : itemText_(std::move(itemText)), count_(count) {}
 
 int PickTypeAhead::FirstStartingWith(const std::string& prefix) const
 {
-    for (std::size_t i = 0; i < keys_.size(); ++i)
-        if (keys_[i].starts_with(prefix))
-            return static_cast<int>(i);
+    for (int i = 0; i < count_; ++i)
+        if (text::ansiUpperCase(text::trim(itemText_(i))).starts_with(prefix))
+            return i;
     return -1;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,12 @@ namespace quarry {
 // matches nothing together with them starts the search again on its own.
 class PickTypeAhead final {
 public:
+    using ItemText = std::function<std::string(int index)>;
+
     explicit PickTypeAhead(std::vector<std::string> items);
+    // Items are read through the callback as the search passes them, so a long list costs
+    // nothing until a key is typed.
+    PickTypeAhead(ItemText itemText, int count);
 
     // The item now selected, or -1 when nothing matches even the new character alone (the
     // typed text is then empty).
@@ -21,7 +27,8 @@ public:
 private:
     int FirstStartingWith(const std::string& prefix) const;
 
-    std::vector<std::string> keys_;  // trimmed and upper-cased
+    ItemText itemText_;
+    int count_ = 0;
     std::string typed_;
 };
 

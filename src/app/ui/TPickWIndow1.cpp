@@ -101,11 +101,7 @@ bool TPickWIndow1::Pick(const ItemText& itemText, int count, const std::string& 
 {
     setWindowTitle(toQt(caption));
     model_->Reset(itemText, count);
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        texts.push_back(itemText(i));
-    typeAhead_ = std::make_unique<PickTypeAhead>(std::move(texts));
+    typeAhead_ = std::make_unique<PickTypeAhead>(itemText, count);
     hotKeyText_->clear();
     if (index >= 0 && index < count)
         list_->setCurrentIndex(model_->index(index));
