@@ -24,6 +24,7 @@ class QPrinter;
 namespace quarry {
 
 class TCodeMemoExporter;
+class TColourResolver;
 
 // The editor control on screen: a scroll area around the control's logic (TCustomCodeMemo) with
 // the six parser slots. It paints the text from the line records (composed display text, runs
@@ -72,7 +73,7 @@ public:
     bool MonoPrint() const { return monoPrint_; }
     void SetMonoPrint(bool mono) { monoPrint_ = mono; }
     const QCursor& HyperCursor() const { return hyperCursor_; }
-    void SetHyperCursor(const QCursor& cursor) { hyperCursor_ = cursor; }
+    void SetHyperCursor(const QCursor& cursor);
     TScrollBars ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollBars bars);
 
@@ -91,12 +92,25 @@ public:
     Offset OffsetAt(QPoint point);
     Offset OffsetOfHit(const THit& hit);
 
+    // Inserts dropped text (plain, or HTML trimmed) at the point. moveSelection: the data is the
+    // selection being dragged within this window, which leaves its place; one undo step.
+    bool DropText(const QMimeData& data, QPoint point, bool moveSelection);
+
+    // ---- the look of text without a token in the control's own settings (effect 0)
+    TColor DefTextColor();
+    void SetDefTextColor(TColor colour);
+    TColor DefBackColor();
+    void SetDefBackColor(TColor colour);
+    std::uint8_t DefFontStyle() { return memo_->OwnSettings().effects[0].fontStyle; }
+    void SetDefFontStyle(std::uint8_t style);
+
     // ---- printing
     void Print(QPrinter& printer);
     void PrintSelection(QPrinter& printer);
 
     // ---- scanning: texts up to this many characters are scanned completely in the background;
-    // larger ones as their lines come into view.
+    // in larger ones lines are scanned as they come into view, and the background only carries
+    // the effect of edits on over lines scanned before.
     void SetIdleScanLimit(Offset characters) { idleScanLimit_ = characters; }
     TViewScanner& ViewScanner() { return *viewScanner_; }
     // Runs background slices until the text is scanned (tests, printing a large text).
@@ -159,14 +173,17 @@ private:
 
     // ---- painting
     void PaintLines(QPainter& painter, const QRect& area);
-    void PaintGutterLine(QPainter& painter, const TLineRecord& rec, int top, std::int32_t lineNumber, bool continuation,
-                         std::uint16_t lineMarks);
+    void PaintGutterLine(QPainter& painter, const TColourResolver& colours, const TLineRecord& rec, int top,
+                         std::int32_t lineNumber, bool continuation, std::uint16_t lineMarks);
     void PaintCaret(QPainter& painter);
     void SyncScrollBars();
     void PrintRange(QPrinter& printer, Offset from, Offset to);
     std::int32_t VisibleColumns();
 
     // ---- input
+    // The key path would take this stroke now (a binding of the active settings, or the second
+    // stroke of a sequence).
+    bool KeyIsBound(std::uint16_t vk, TShiftState shift);
     void TypeText(const QString& text);
     void SelectWordAt(const THit& hit);
     bool HotSpotAt(QPoint point, std::string& text, int& value);
@@ -176,7 +193,6 @@ private:
     void AutoScroll();
     void StartDrag();
     std::uint8_t DropKinds(const QMimeData& data) const;
-    bool InsertDropped(const QMimeData& data, QPoint point, bool move);
 
     // ---- background scanning
     void StartIdleScan();

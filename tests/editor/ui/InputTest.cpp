@@ -1,7 +1,9 @@
 // Keys, typing, the mouse, the wheel and the scroll bars, driven through Qt events.
 #include "WidgetFixture.h"
 
+#include <QClipboard>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QWheelEvent>
 
 #include <vector>
@@ -162,6 +164,36 @@ TEST_F(Typing, PageDownMovesByTheLinesTheWindowShows)
     SetViewport(400, 4 * Lh());
     QTest::keyClick(memo.get(), Qt::Key_PageDown);
     EXPECT_EQ(14, Memo().CaretLine());
+}
+
+TEST(Shortcuts, BoundKeysGoToTheControlOthersToTheWindow)
+{
+    QWidget window;
+    auto* memo = new TCodeMemo(&window);
+    window.resize(300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    memo->setFocus();
+    memo->Memo().SetText("abc");
+    memo->Memo().SetSelection(0, 2);
+    int saves = 0;
+    int copies = 0;
+    QShortcut save(QKeySequence(QStringLiteral("Ctrl+S")), &window);
+    QObject::connect(&save, &QShortcut::activated, [&] { ++saves; });
+    QShortcut copy(QKeySequence(QStringLiteral("Ctrl+C")), &window);
+    QObject::connect(&copy, &QShortcut::activated, [&] { ++copies; });
+    QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(1, saves);
+    // Ctrl+C is the control's copy.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(0, copies);
+    EXPECT_EQ(QStringLiteral("ab"), QApplication::clipboard()->text());
+    // After Ctrl+K the next stroke belongs to the sequence.
+    QTest::keyClick(memo, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(1, saves);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -346,6 +378,7 @@ TEST_F(Mouse, HotSpotsShowTheHandAndReportHoverAndClick)
     memo->OnHyperlinkHover = [&](const std::string& text, int type) { hovers.emplace_back(text, type); };
     memo->OnHyperlinkClick = [&](const std::string& text, int type) { clicks.emplace_back(text, type); };
     Grab();
+    QTest::mouseMove(memo->viewport(), At(2, 0));
     QTest::mouseMove(memo->viewport(), At(1, 0));
     EXPECT_EQ(Qt::IBeamCursor, memo->viewport()->cursor().shape());
     QTest::mouseMove(memo->viewport(), At(6, 0));
@@ -361,6 +394,7 @@ TEST_F(Mouse, HotSpotsShowTheHandAndReportHoverAndClick)
     ASSERT_EQ(1u, clicks.size());
     EXPECT_EQ("@docs.here", clicks[0].first);
     memo->SetHyperCursor(QCursor(Qt::CrossCursor));
+    QTest::mouseMove(memo->viewport(), At(1, 0));
     QTest::mouseMove(memo->viewport(), At(6, 0));
     EXPECT_EQ(Qt::CrossCursor, memo->viewport()->cursor().shape());
     memo->SetParser(1, nullptr);

@@ -38,6 +38,12 @@ const char* const kDemo =
 
 TEST(Screenshot, HighlightedCShowsCommentsKeywordsStringsAndTheGutter)
 {
+    // The parser is shared with the other tests: its settings are put back at the end.
+    const TCM_Settings saved = test::BuiltinParser(test::kCSlot).Settings();
+    struct Restore {
+        const TCM_Settings& saved;
+        ~Restore() { test::BuiltinParser(test::kCSlot).Settings() = saved; }
+    } restore{saved};
     TCodeMemo memo;
     for (int slot = 1; slot <= 6; ++slot)
         memo.SetParser(slot, &test::BuiltinParser(slot));
@@ -58,7 +64,8 @@ TEST(Screenshot, HighlightedCShowsCommentsKeywordsStringsAndTheGutter)
     m.SetBookmark(1, 11, 1);
     m.SetLineColour1(23, 0x80);
     m.SetLineColour2(23, clWhite);
-    m.SetSelection(452, 462);
+    const Offset word = static_cast<Offset>(std::string(kDemo).find("(void)banner") + 6);
+    m.SetSelection(word, word + 6);
     QApplication::processEvents();
 
     const QImage image = memo.grab().toImage().convertToFormat(QImage::Format_RGB32);
