@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,5 @@
 #pragma once
+#include "editor/ui/TCodeMemo.h"
 #include "editorwin/EditorSearch.h"
 #include "editorwin/SearchHistory.h"
 #include "platform/UserInterface.h"
@@ -20,7 +21,6 @@ class QVBoxLayout;
 namespace quarry {
 
 class PersistentEditorStore;
-class TCodeMemo;
 
 // What the find and replace dialogs share with the rest of the program: the user, the
 // persistent editor store that keeps the histories, and the last search that Find next repeats.
