@@ -9,11 +9,11 @@
 
 namespace quarry {
 
-SearchCommands::SearchCommands(QWidget* mainWindow, SearchContext context)
+SearchCommands::SearchCommands(QWidget* mainWindow, UserInterface& ui, PersistentEditorStore& store)
     : QObject(mainWindow),
-      context_(context),
-      findDialog_(new TEdFindDlg(mainWindow, context)),
-      replaceDialog_(new TEdReplDlg(mainWindow, context))
+      context_{ui, store, last_},
+      findDialog_(new TEdFindDlg(mainWindow, context_)),
+      replaceDialog_(new TEdReplDlg(mainWindow, context_))
 {
     // A search changes what Find next can repeat.
     for (auto* button : {findDialog_->OKButton, replaceDialog_->OKButton, replaceDialog_->ReplaceAllButton})

@@ -19,7 +19,8 @@ class TCodeMemo;
 class SearchCommands final : public QObject {
     Q_OBJECT
 public:
-    SearchCommands(QWidget* mainWindow, SearchContext context);
+    // The dialogs are children of the main window; the store keeps their histories.
+    SearchCommands(QWidget* mainWindow, UserInterface& ui, PersistentEditorStore& store);
 
     // The active editor control, or null.
     std::function<TCodeMemo*()> activeEditor;
@@ -36,12 +37,15 @@ public:
     void FindNext1Click();
     void GotoLine1Click();
 
+    // The search Find next repeats (empty until a dialog has searched).
+    LastSearch& lastSearch() { return last_; }
     TEdFindDlg& findDialog() { return *findDialog_; }
     TEdReplDlg& replaceDialog() { return *replaceDialog_; }
 
 private:
     TCodeMemo* searchableEditor() const;
 
+    LastSearch last_;
     SearchContext context_;
     TEdFindDlg* findDialog_;
     TEdReplDlg* replaceDialog_;

@@ -38,7 +38,8 @@ protected:
     SearchDialogsTest()
         : store(dir.file("quarry.dat")),
           editor(new TCodeMemo(&window)),
-          commands(&window, SearchContext{ui, store, last})
+          commands(&window, ui, store),
+          last(commands.lastSearch())
     {
         window.setCentralWidget(editor);
         window.resize(600, 400);
@@ -72,10 +73,10 @@ protected:
     TempDir dir;
     ScriptedUserInterface ui;
     PersistentEditorStore store;
-    LastSearch last;
     QMainWindow window;
     TCodeMemo* editor;
     SearchCommands commands;
+    LastSearch& last;
     QAction* find;
     QAction* replace;
     QAction* findNext;
