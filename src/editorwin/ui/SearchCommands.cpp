@@ -27,6 +27,9 @@ void SearchCommands::connectActions(QMenu* searchMenu, QAction* find, QAction* r
     replace_ = replace;
     findNext_ = findNext;
     goToLine_ = goToLine;
+    // The main window's own refreshes enable only items that carry this mark.
+    for (auto* action : {find, replace, findNext, goToLine})
+        action->setProperty("quarryWired", true);
     connect(find, &QAction::triggered, this, &SearchCommands::Find1Click);
     connect(replace, &QAction::triggered, this, &SearchCommands::Replace1Click);
     connect(findNext, &QAction::triggered, this, &SearchCommands::FindNext1Click);

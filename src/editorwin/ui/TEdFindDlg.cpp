@@ -16,6 +16,7 @@ void TEdFindDlg::OKButtonClick()
         return;
     const auto options = Options();
     rememberIn(findHistory_, FindHistoryBox, text);
+    storeHistories();
     if (auto* editor = Editor()) {
         EditorSearch search(editor->Memo(), context_.ui, context_.last);
         search.Find(text, options);

@@ -67,6 +67,7 @@ bool TEdReplDlg::rememberTexts()
         return false;
     rememberIn(findHistory_, FindHistoryBox, text);
     rememberIn(replaceHistory_, ReplHistoryBox, ReplaceText());
+    storeHistories();
     return true;
 }
 

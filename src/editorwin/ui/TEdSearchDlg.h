@@ -32,8 +32,9 @@ struct SearchContext {
 
 // The common part of the modeless find and replace dialogs: the search text with its history,
 // the option check boxes, the direction, OK and Cancel. A dialog works on the editor it was
-// opened for; while it is open that editor shows its selection without the focus. Closing it in
-// any way stores the histories.
+// opened for; while it is open that editor shows its selection without the focus. The histories
+// go to the store as they grow and again when the dialog closes, so that leaving the program
+// with a dialog open loses none of them.
 class TEdSearchDlg : public QDialog {
     Q_OBJECT
 public:
