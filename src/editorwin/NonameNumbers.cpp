@@ -34,6 +34,8 @@ std::optional<int> NonameNumbers::NumberOf(std::string_view name)
     if (!IsNoname(name))
         return std::nullopt;
     const auto digits = name.substr(std::string_view(kNonamePrefix).size());
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
     int number = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (error != std::errc() || end != digits.data() + digits.size() || digits.empty())
