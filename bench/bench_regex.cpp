@@ -4,7 +4,7 @@
 // TStoreRuns as the control's search reads it). The reference programs read the same file from
 // the page cache.
 //
-//   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 prints)
+//   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 builds or finds)
 //
 // Counters: MB/s of our search; x_grep / x_pcre2 / x_std: our throughput divided by theirs.
 // Both sides are measured in CPU seconds (ours: this thread; theirs: the child processes), the
@@ -20,6 +20,7 @@
 #include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -48,10 +49,28 @@ double childrenCpu()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-std::string corpusPath()
+// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
+std::string findCorpus()
 {
-    const char* env = std::getenv("QUARRY_CORPUS");
-    return env ? env : "/tmp/quarry-corpus/c-469mb.c";
+    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
+        return given;
+    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
+    std::string path;
+    if (FILE* pipe = popen((script.string() + " 469").c_str(), "r")) {
+        char line[4096];
+        if (std::fgets(line, sizeof line, pipe))
+            path = line;
+        pclose(pipe);
+    }
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
+        path.pop_back();
+    return path;
+}
+
+const std::string& corpusPath()
+{
+    static const std::string path = findCorpus();
+    return path;
 }
 
 const std::string& corpus()
@@ -59,7 +78,7 @@ const std::string& corpus()
     static const std::string text = [] {
         std::ifstream in(corpusPath(), std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "no corpus at %s: run scripts/make-corpus.sh 469\n", corpusPath().c_str());
+            std::fprintf(stderr, "no corpus at '%s' (scripts/make-corpus.sh 469 builds it)\n", corpusPath().c_str());
             std::exit(1);
         }
         std::ostringstream raw;
@@ -164,7 +183,7 @@ void literalSearch(benchmark::State& state, LiteralCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     const std::string grep = std::string("LC_ALL=C grep -c ") + (c.caseSensitive ? "" : "-i ") +
-                             "-F " + quote(c.pattern) + " " + corpusPath();
+                             "-F " + quote(c.pattern) + " " + quote(corpusPath());
     setRatio(state, "x_grep", ours, commandSeconds(grep));
 }
 
@@ -210,7 +229,7 @@ void regexSearch(benchmark::State& state, RegexCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     setRatio(state, "x_pcre2", ours,
-             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + corpusPath()));
+             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + quote(corpusPath())));
     static std::map<std::string, double> stdTimes;
     if (!stdTimes.count(c.ecma))
         stdTimes[c.ecma] = stdRegexSeconds(c.ecma, text.size());

@@ -8,7 +8,7 @@
 //
 // Times are CPU seconds (ours: this thread; grep: the child processes), best of the passes.
 //
-//   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 prints)
+//   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 builds or finds)
 #include "editor/TCodeMemoHost.h"
 #include "editor/TCodeMemoSearch.h"
 #include "editor/TCustomCodeMemo.h"
@@ -19,6 +19,7 @@
 #include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -59,10 +60,28 @@ public:
     void Beep() override {}
 };
 
-std::string corpusPath()
+// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
+std::string findCorpus()
 {
-    const char* env = std::getenv("QUARRY_CORPUS");
-    return env ? env : "/tmp/quarry-corpus/c-469mb.c";
+    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
+        return given;
+    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
+    std::string path;
+    if (FILE* pipe = popen((script.string() + " 469").c_str(), "r")) {
+        char line[4096];
+        if (std::fgets(line, sizeof line, pipe))
+            path = line;
+        pclose(pipe);
+    }
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
+        path.pop_back();
+    return path;
+}
+
+const std::string& corpusPath()
+{
+    static const std::string path = findCorpus();
+    return path;
 }
 
 const std::string& corpusText()
@@ -70,7 +89,7 @@ const std::string& corpusText()
     static const std::string text = [] {
         std::ifstream in(corpusPath(), std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "no corpus at %s: run scripts/make-corpus.sh 469\n", corpusPath().c_str());
+            std::fprintf(stderr, "no corpus at '%s' (scripts/make-corpus.sh 469 builds it)\n", corpusPath().c_str());
             std::exit(1);
         }
         std::ostringstream raw;

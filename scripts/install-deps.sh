@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config make
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils
+  poppler-utils fonts-dejavu-core
 )
 if [ "${1:-}" = "--bench" ]; then
   # Reference programs the benchmarks compare against.

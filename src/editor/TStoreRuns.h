@@ -15,7 +15,7 @@ namespace quarry {
 
 class TStoreRuns final : public TTextRuns {
 public:
-    static constexpr TextPos kMinGather = 512;
+    static constexpr TextPos kMinGather = 128;
     static constexpr TextPos kMaxGather = 64 * 1024;
     static constexpr TextPos kInPlace = 256;  // records at least this long are not copied
 

@@ -1,6 +1,7 @@
 #include "editor/TViewScanner.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "editor/TCustomCodeMemo.h"
@@ -16,7 +17,8 @@ namespace {
 constexpr std::int32_t kWalkPerScannedLine = 64;
 }  // namespace
 
-TViewScanner::TViewScanner(TCustomCodeMemo& memo) : memo_(memo), scanner_(memo.Store()) {}
+TViewScanner::TViewScanner(TCustomCodeMemo& memo)
+    : memo_(memo), scanner_(memo.Store()), knownCount_(memo.Store().CharCount()) {}
 
 bool TViewScanner::Dirty(RecordId id) const {
     const TLineRecord& rec = memo_.Store().Record(id);
@@ -35,13 +37,30 @@ void TViewScanner::Note(TResult& result, LineIndex first, LineIndex last) const 
 }
 
 void TViewScanner::Edited(Offset from) {
-    frontier_ = std::max<Offset>(0, std::min(frontier_, from));
+    from = std::max<Offset>(0, from);
+    frontier_ = std::min(frontier_, from);
     done_ = false;
+    // Places behind the edit moved with the text (as far as the change in length tells).
+    const Offset count = memo_.Store().CharCount();
+    const Offset delta = count - knownCount_;
+    knownCount_ = count;
+    for (Offset& p : pending_)
+        if (p > from) p = std::max(from, p + delta);
+    pending_.insert(std::lower_bound(pending_.begin(), pending_.end(), from), from);
+    pending_.erase(std::unique(pending_.begin(), pending_.end()), pending_.end());
+    if (pending_.size() > kMaxPending) pending_.resize(kMaxPending);
 }
 
 void TViewScanner::Restart() {
     frontier_ = 0;
     done_ = false;
+    pending_.assign(1, 0);
+    knownCount_ = memo_.Store().CharCount();
+}
+
+void TViewScanner::SetFillUnscanned(bool fill) {
+    if (fill && !fill_) done_ = false;
+    fill_ = fill;
 }
 
 TViewScanner::TResult TViewScanner::EnsureVisible(LineIndex first, LineIndex last) {
@@ -76,15 +95,8 @@ TViewScanner::TResult TViewScanner::EnsureVisible(LineIndex first, LineIndex las
             ScanProvisionally(*parser, aboveStart, last, result);
             continue;
         }
-        // Exact: the dirty run starts on the line after `above` (or at the text start). The
-        // segments before it on its logical line must not end the scan early.
-        const TTextStore::Location firstSegment = store.FirstSegment({above == kNoRecord ? store.First() : store.Next(above),
-                                                                     aboveLine, aboveStart});
-        RecordId seg = firstSegment.record;
-        for (Offset s = firstSegment.lineStart; s < aboveStart; s += store.Record(seg).length, seg = store.Next(seg))
-            store.SetFlags(seg, lfRescan);
-        scanner_.Scan(memo_, *parser, aboveStart, last, memo_.OnTokenSeen);
-        Note(result, aboveLine, last);
+        // Exact: the dirty run starts on the line after `above` (or at the text start).
+        ScanFrom(*parser, {above == kNoRecord ? store.First() : store.Next(above), aboveLine, aboveStart}, last, result);
     }
     return result;
 }
@@ -139,34 +151,95 @@ void TViewScanner::ScanProvisionally(TCustomCodeMemoParser& parser, Offset start
 bool TViewScanner::Step(std::int32_t lineBudget, TResult& result) {
     TTextStore& store = memo_.Store();
     TCustomCodeMemoParser* parser = memo_.ActiveParserObject();
-    if (done_ || !parser || store.First() == kNoRecord || !memo_.HasOption(smoSyntaxHighlight) ||
-        frontier_ >= store.CharCount()) {
+    if (done_ || !parser || store.First() == kNoRecord || !memo_.HasOption(smoSyntaxHighlight)) {
         done_ = true;
+        pending_.clear();
         return false;
     }
     lineBudget = std::max<std::int32_t>(lineBudget, 1);
+    const bool more = fill_ ? FillStep(*parser, lineBudget, result) : PropagateStep(*parser, lineBudget, result);
+    if (!more) {
+        done_ = true;
+        pending_.clear();
+    }
+    return more;
+}
+
+// A restart far above (inside a long comment, say) costs as much as the lines between; scanning
+// as far again below keeps the next restart from paying it again, so that the scans of a text add
+// up to a linear cost however often they restart.
+LineIndex TViewScanner::Horizon(TCustomCodeMemoParser& parser, const TTextStore::Location& firstSegment,
+                                LineIndex at, LineIndex horizon) {
+    std::array<bool, 256> anchors{};
+    for (int v = 0; v < 256; ++v) anchors[static_cast<std::size_t>(v)] = parser.AnchorSet().Contains(v);
+    std::uint8_t state = 0;
+    const Offset restart = scanner_.RestartPoint(firstSegment.lineStart, anchors, state);
+    const LineIndex restartLine = restart < firstSegment.lineStart ? memo_.Store().Locate(restart).line : firstSegment.line;
+    return std::max(horizon, at + (at - restartLine));
+}
+
+LineIndex TViewScanner::ScanFrom(TCustomCodeMemoParser& parser, TTextStore::Location at, LineIndex horizon,
+                                 TResult& result) {
+    TTextStore& store = memo_.Store();
+    // The logical line is scanned from its first segment on, which must not end the scan before
+    // the segment asked for.
+    const TTextStore::Location firstSegment = store.FirstSegment(at);
+    horizon = Horizon(parser, firstSegment, at.line, horizon);
+    RecordId seg = firstSegment.record;
+    for (Offset s = firstSegment.lineStart; s < at.lineStart; s += store.Record(seg).length, seg = store.Next(seg))
+        store.SetFlags(seg, lfRescan);
+    scanner_.Scan(memo_, parser, at.lineStart, horizon, memo_.OnTokenSeen);
+    Note(result, firstSegment.line, horizon);
+    return horizon;
+}
+
+bool TViewScanner::FillStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result) {
+    TTextStore& store = memo_.Store();
+    if (frontier_ >= store.CharCount()) return false;
     TTextStore::Location at = store.FirstSegment(store.Locate(frontier_));
     frontier_ = at.lineStart;
     for (std::int32_t walked = 0; Clean(at.record); ++walked) {
         const TLineRecord& rec = store.Record(at.record);
         if (rec.next == kNoRecord) {
             frontier_ = store.CharCount();
-            done_ = true;
             return false;
         }
         at = {rec.next, at.line + 1, at.lineStart + rec.length};
         if (!(store.Record(at.record).marks & kMarkContinuation)) frontier_ = at.lineStart;
         if (walked >= lineBudget * kWalkPerScannedLine) return true;
     }
-    // A dirty segment: its logical line is scanned from its first segment on, which must not
-    // end the scan before the dirty one.
-    const TTextStore::Location firstSegment = store.FirstSegment(at);
-    RecordId seg = firstSegment.record;
-    for (Offset s = firstSegment.lineStart; s < at.lineStart; s += store.Record(seg).length, seg = store.Next(seg))
-        store.SetFlags(seg, lfRescan);
-    scanner_.Scan(memo_, *parser, at.lineStart, at.line + lineBudget, memo_.OnTokenSeen);
-    Note(result, firstSegment.line, at.line + lineBudget);
+    ScanFrom(parser, at, at.line + lineBudget, result);
     return true;
+}
+
+// Carries an edit on. The control scanned the edit itself as far as its horizon and dropped the
+// values of the line after it: the first dirty line behind the place. From there this scans for a
+// budget of lines; when that stopped at its horizon (the values still changing) over a line that
+// held values, the place moves there. A dirty line followed by one that never held values starts
+// text that was never shown: it is left to painting.
+bool TViewScanner::PropagateStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result) {
+    TTextStore& store = memo_.Store();
+    while (!pending_.empty() && pending_.front() >= store.CharCount()) pending_.erase(pending_.begin());
+    if (pending_.empty()) return false;
+    TTextStore::Location at = store.FirstSegment(store.Locate(pending_.front()));
+    pending_.erase(pending_.begin());
+    for (std::int32_t walked = 0; !Dirty(at.record) && !(store.Record(at.record).flags & lfRescan); ++walked) {
+        const TLineRecord& rec = store.Record(at.record);
+        if (rec.next == kNoRecord || walked >= lineBudget * kWalkPerScannedLine) return !pending_.empty();
+        at = {rec.next, at.line + 1, at.lineStart + rec.length};
+    }
+    const RecordId after = store.Next(at.record);
+    if (after == kNoRecord || !store.Record(after).Scanned()) return !pending_.empty();
+    const LineIndex horizon = Horizon(parser, store.FirstSegment(at), at.line, at.line + lineBudget);
+    bool heldValues = false;
+    if (horizon + 1 < store.LineCount()) heldValues = store.Record(store.LineByIndex(horizon + 1).record).Scanned();
+    ScanFrom(parser, at, horizon, result);
+    if (heldValues) {
+        const TTextStore::Location next = store.LineByIndex(horizon + 1);
+        if (!store.Record(next.record).Scanned())
+            pending_.insert(std::lower_bound(pending_.begin(), pending_.end(), next.lineStart), next.lineStart);
+    }
+    return !pending_.empty();
 }
 
 }  // namespace quarry

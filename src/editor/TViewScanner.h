@@ -4,6 +4,7 @@
 
 #include "editor/EditorTypes.h"
 #include "editor/TCodeMemoScanner.h"
+#include "editor/TTextStore.h"
 
 namespace quarry {
 
@@ -20,8 +21,14 @@ class TCustomCodeMemoParser;
 // Provisional lines carry lfRescan, so that the exact scan that reaches them later runs through
 // them instead of stopping on them.
 //
+// The background scan works in one of two ways. Filling (the default) makes every line of the
+// text clean. Without filling (for texts too large to hold token values for every line) it only
+// carries the effect of edits on: from each edit on as long as the values change, through lines
+// that held values before, and leaves lines never scanned to painting.
+//
 // Invariant: every line that starts before frontier_ is clean (values, neither lfChanged nor
-// lfRescan) as of the last call; an edit moves frontier_ back to the changed offset.
+// lfRescan) as of the last call; an edit moves frontier_ back to the changed offset. pending_
+// holds, in ascending order, where carrying edits on must go on.
 class TViewScanner final {
 public:
     struct TResult {
@@ -41,6 +48,8 @@ public:
     // clean lines). False when the whole text is clean.
     bool Step(std::int32_t lineBudget, TResult& result);
     bool Done() const { return done_; }
+    void SetFillUnscanned(bool fill);
+    bool FillUnscanned() const { return fill_; }
 
     // The text changed from this offset on; the background scan starts there again.
     void Edited(Offset from);
@@ -54,17 +63,29 @@ public:
     // Lines above a dirty line that a provisional scan starts from, so that a construct opened a
     // little above the window is still seen.
     static constexpr std::int32_t kContextLines = 64;
+    // Places where carrying edits on must go on, at most; the farthest are given up first.
+    static constexpr std::size_t kMaxPending = 256;
 
 private:
     bool Dirty(RecordId id) const;
     bool Clean(RecordId id) const;
     void ScanProvisionally(TCustomCodeMemoParser& parser, Offset start, LineIndex last, TResult& result);
+    bool FillStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result);
+    bool PropagateStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result);
+    // Scans the logical line holding `at` and on, at most to the display line Horizon() gives;
+    // returns that line.
+    LineIndex ScanFrom(TCustomCodeMemoParser& parser, TTextStore::Location at, LineIndex horizon, TResult& result);
+    LineIndex Horizon(TCustomCodeMemoParser& parser, const TTextStore::Location& firstSegment, LineIndex at,
+                      LineIndex horizon);
     void Note(TResult& result, LineIndex first, LineIndex last) const;
 
     TCustomCodeMemo& memo_;
     TCodeMemoScanner scanner_;
     Offset frontier_ = 0;
     bool done_ = false;
+    bool fill_ = true;
+    std::vector<Offset> pending_;
+    Offset knownCount_ = 0;  // the text's length when the last edit was reported
     std::int64_t provisionalLines_ = 0;
     std::vector<std::uint8_t> values_;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace quarry {
 
@@ -97,35 +98,33 @@ void TREMatcher::decode(const TREProgram& program)
         const int next = reNext(code, offset);
         return next == 0 ? -1 : index(next);
     };
-    auto newTable = [&]() {
-        tables_.emplace_back();
-        tables_.back().fill(0);
-        return static_cast<int>(tables_.size() - 1);
+    // Equal tables are shared: a long literal would otherwise cost 256 bytes a character.
+    std::map<std::array<std::uint8_t, 256>, int> known;
+    auto intern = [&](const std::array<std::uint8_t, 256>& table) {
+        const auto [it, added] = known.emplace(table, static_cast<int>(tables_.size()));
+        if (added)
+            tables_.push_back(table);
+        return it->second;
     };
     // The table of a single-character node; -1 when the node is not one.
     auto charTable = [&](int at) {
+        std::array<std::uint8_t, 256> table{};
         const std::uint8_t op = code[at];
         if (op == ANY) {
-            const int t = newTable();
-            tables_[t].fill(1);
-            tables_[t][0] = 0;
-            tables_[t]['\r'] = 0;
-            return t;
-        }
-        if (op == ANYOF || op == ANYBUT) {
-            const int t = newTable();
+            table.fill(1);
+            table[0] = 0;
+            table['\r'] = 0;
+        } else if (op == ANYOF || op == ANYBUT) {
             for (int c = 1; c < 256; ++c)
-                tables_[t][c] = ((code[at + kHeader + c] != 0) != (op == ANYBUT)) ? 1 : 0;
-            return t;
-        }
-        if (op == EXACTLY && code[at + kHeader] != 0 && code[at + kHeader + 1] == 0) {
-            const int t = newTable();
+                table[c] = ((code[at + kHeader + c] != 0) != (op == ANYBUT)) ? 1 : 0;
+        } else if (op == EXACTLY && code[at + kHeader] != 0 && code[at + kHeader + 1] == 0) {
             const std::uint8_t want = fold_[code[at + kHeader]];
             for (int c = 1; c < 256; ++c)
-                tables_[t][c] = fold_[c] == want ? 1 : 0;
-            return t;
+                table[c] = fold_[c] == want ? 1 : 0;
+        } else {
+            return -1;
         }
-        return -1;
+        return intern(table);
     };
 
     std::vector<std::string> exact(offsets.size());  // folded text of each EXACTLY node

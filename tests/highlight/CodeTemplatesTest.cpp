@@ -4,7 +4,9 @@
 #include "HighlightTestUtil.h"
 #include "editor/MemoFixture.h"
 #include "editor/VirtualKeys.h"
+#include "highlight/BuiltinParserImages.h"
 #include "highlight/ExpansionHooks.h"
+#include "highlight/TParserRepository.h"
 #include "highlight/TAutoReplace.h"
 #include "highlight/TCodeTemplates.h"
 #include "support/ScriptedUserInterface.h"
@@ -221,6 +223,32 @@ TEST_F(CodeTemplates, TemplatesComeFromTheLanguageAndFollowARecompile)
     LoadAt("  sw^");
     EXPECT_TRUE(memo.KeyDown('T', ssAlt));
     EXPECT_EQ("  switch (^) {|}", ShownAt()) << "auto-indent was turned off";
+}
+
+TEST(CodeTemplatesBuiltIn, TheShippedLanguagesExpandTheirTemplatesOnCtrlJ)
+{
+    TParserRepository repository(builtinParserImages());
+    struct Case {
+        const char* language;
+        const char* typed;
+        const char* expected;  // "^" marks the caret
+    } cases[] = {
+        {"ANSI C", "  if", "  if (^) {\r  }"},
+        {"Java", "main", "public static void main(String[] args) {\r    ^\r}"},
+        {"Object Pascal", "beginend", "begin\r  ^\rend;"},
+    };
+    for (const Case& c : cases) {
+        test::FixedPitchHost host;
+        TCustomCodeMemo memo(host);
+        memo.SetParser(1, repository.Find(c.language));
+        memo.SetActiveParser(1);
+        memo.SetText(c.typed);
+        memo.SetSelStart(memo.Store().CharCount());
+        EXPECT_TRUE(memo.KeyDown('J', ssCtrl)) << c.language;
+        std::string shown = memo.Text();
+        shown.insert(size_t(memo.Caret()), "^");
+        EXPECT_EQ(c.expected, shown) << c.language;
+    }
 }
 
 TEST(TMacroKeywords, NamesAreFoldedByTheCaseRuleAndReplacedByName)

@@ -106,12 +106,46 @@ void TCodeMemo::SetHideSelection(bool hide) {
     viewport()->update();
 }
 
+void TCodeMemo::SetHyperCursor(const QCursor& cursor) {
+    hyperCursor_ = cursor;
+    if (hoverCursor_) viewport()->setCursor(hyperCursor_);
+}
+
 void TCodeMemo::SetScrollBars(TScrollBars bars) {
     scrollBars_ = bars;
     const bool horizontal = bars == TScrollBars::ssHorizontal || bars == TScrollBars::ssBoth;
     const bool vertical = bars == TScrollBars::ssVertical || bars == TScrollBars::ssBoth;
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+TColor TCodeMemo::DefTextColor() {
+    const TCM_Effect& e0 = memo_->OwnSettings().effects[0];
+    return e0.defaultForeground ? clBlack : e0.foreground;
+}
+
+void TCodeMemo::SetDefTextColor(TColor colour) {
+    TCM_Effect& e0 = memo_->OwnSettings().effects[0];
+    e0.foreground = colour;
+    e0.defaultForeground = false;
+    viewport()->update();
+}
+
+TColor TCodeMemo::DefBackColor() {
+    const TCM_Effect& e0 = memo_->OwnSettings().effects[0];
+    return e0.defaultBackground ? clWhite : e0.background;
+}
+
+void TCodeMemo::SetDefBackColor(TColor colour) {
+    TCM_Effect& e0 = memo_->OwnSettings().effects[0];
+    e0.background = colour;
+    e0.defaultBackground = false;
+    viewport()->update();
+}
+
+void TCodeMemo::SetDefFontStyle(std::uint8_t style) {
+    memo_->OwnSettings().effects[0].fontStyle = style;
+    viewport()->update();
 }
 
 int TCodeMemo::GutterWidth() { return memo_->HasOption(smoShowGutter) ? std::max(0, memo_->Settings().gutter) : 0; }
@@ -227,12 +261,15 @@ void TCodeMemo::changeEvent(QEvent* event) {
 void TCodeMemo::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (memo_->Options() != paintedOptions_) {
-        // Highlighting switched on, or another option that changes values: look again.
-        if ((memo_->Options() ^ paintedOptions_) & smoSyntaxHighlight) {
+        const TCodeMemoOptions changed = memo_->Options() ^ paintedOptions_;
+        paintedOptions_ = memo_->Options();
+        // Highlighting switched on: the values must be looked at again.
+        if (changed & smoSyntaxHighlight) {
             viewScanner_->Restart();
             StartIdleScan();
         }
-        paintedOptions_ = memo_->Options();
+        // Wrapped lines need no sideways scrolling: bring the caret's segment back into view.
+        if ((changed & smoWordWrap) && memo_->HasOption(smoWordWrap)) memo_->ScrollCaretIntoView();
     }
     SyncScrollBars();
     PaintLines(painter, viewport()->rect());
@@ -746,22 +783,11 @@ void TCodeMemo::UpdateHover(QPoint point) {
 
 void TCodeMemo::StartDrag() {
     if (!memo_->HasSelection()) return;
-    std::string text = memo_->SelText();
-    std::string crlf;
-    crlf.reserve(text.size());
-    for (char c : text) {
-        if (c == '\r')
-            crlf += "\r\n";
-        else
-            crlf += c;
-    }
-    // Plain text only: the one format the control offers to other programs.
-    auto* data = new QMimeData;
-    data->setText(TCodeMemoClipboard::PlatformString(crlf));
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(TCodeMemoClipboard::MakeDragData(memo_->SelText()));
     internalDrop_ = false;
     const Qt::DropAction action = drag->exec(memo_->readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    // Moved to another window: the text leaves this one. A move inside this one was done by the drop.
     if (action == Qt::MoveAction && !internalDrop_ && !memo_->readOnly) memo_->ReplaceSelection({});
     internalDrop_ = false;
 }
@@ -834,7 +860,7 @@ void TCodeMemo::dropEvent(QDropEvent* event) {
     }
     const bool own = event->source() == this;
     const bool move = own && event->dropAction() == Qt::MoveAction;
-    if (InsertDropped(data, point, move)) {
+    if (DropText(data, point, move)) {
         if (own) internalDrop_ = true;
         event->setDropAction(own ? Qt::MoveAction : event->dropAction());
         event->accept();
@@ -843,32 +869,38 @@ void TCodeMemo::dropEvent(QDropEvent* event) {
     }
 }
 
-// Inserts dropped text at the point; a move of our own selection takes it away from where it was,
-// both in one undo step.
-bool TCodeMemo::InsertDropped(const QMimeData& data, QPoint point, bool move) {
+bool TCodeMemo::DropText(const QMimeData& data, QPoint point, bool moveSelection) {
+    const bool move = moveSelection && memo_->HasSelection() && !memo_->readOnly;
     std::string text;
-    if (!TCodeMemoClipboard::ReadText(data, text)) return false;
-    Offset at = OffsetAt(point);
+    if (memo_->readOnly || !TCodeMemoClipboard::ReadText(data, text)) return false;
+    const Offset at = OffsetAt(point);
     const Offset selStart = memo_->SelStart();
     const Offset selEnd = selStart + memo_->SelLength();
     if (move && at >= selStart && at <= selEnd) return true;  // onto itself: nothing moves
     memo_->BeginUndoGroup(ugPaste);
-    if (move) {
-        if (at > selEnd) {
-            memo_->SetSelection(at, at);
-            memo_->ReplaceSelection(text);
-            memo_->SetSelection(selStart, selEnd);
-            memo_->ReplaceSelection({});
-        } else {
-            memo_->SetSelection(selStart, selEnd);
-            memo_->ReplaceSelection({});
-            memo_->SetSelection(at, at);
-            memo_->ReplaceSelection(text);
-        }
-    } else {
-        memo_->SetSelection(at, at);
+    const auto insertAt = [&](Offset where) {
+        const Offset before = memo_->Store().CharCount();
+        memo_->SetSelection(where, where);
         memo_->ReplaceSelection(text);
+        return memo_->Store().CharCount() - before;
+    };
+    Offset start = at;
+    Offset inserted = 0;
+    if (move && at > selEnd) {
+        // Insert first so that the selection's offsets still hold, then take it away.
+        inserted = insertAt(at);
+        memo_->SetSelection(selStart, selEnd);
+        memo_->ReplaceSelection({});
+        start = at - (selEnd - selStart);
+    } else {
+        if (move) {
+            memo_->SetSelection(selStart, selEnd);
+            memo_->ReplaceSelection({});
+        }
+        inserted = insertAt(at);
     }
+    // The dropped text stands selected at its new place.
+    memo_->SetSelection(start, start + inserted);
     memo_->EndUndoGroup(ugPaste);
     setFocus(Qt::OtherFocusReason);
     return true;
@@ -916,15 +948,14 @@ void TCodeMemo::PrintRange(QPrinter& printer, Offset from, Offset to) {
 // ---------------------------------------------------------------- background scanning
 
 void TCodeMemo::StartIdleScan() {
-    if (memo_->Store().CharCount() > idleScanLimit_ || !memo_->ActiveParserObject()) return;
+    if (!memo_->ActiveParserObject()) return;
     if (!idleTimer_.isActive()) idleTimer_.start();
 }
 
+// Small texts are scanned completely; in larger ones only the effect of edits is carried on,
+// and lines never shown keep no values.
 void TCodeMemo::IdleScanSlice() {
-    if (memo_->Store().CharCount() > idleScanLimit_) {
-        idleTimer_.stop();
-        return;
-    }
+    viewScanner_->SetFillUnscanned(memo_->Store().CharCount() <= idleScanLimit_);
     QElapsedTimer clock;
     clock.start();
     TViewScanner::TResult result;
@@ -937,6 +968,7 @@ void TCodeMemo::IdleScanSlice() {
 }
 
 void TCodeMemo::FinishIdleScan() {
+    viewScanner_->SetFillUnscanned(memo_->Store().CharCount() <= idleScanLimit_);
     TViewScanner::TResult result;
     while (viewScanner_->Step(kIdleLinesPerStep * 16, result)) {
     }

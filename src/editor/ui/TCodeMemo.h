@@ -72,7 +72,7 @@ public:
     bool MonoPrint() const { return monoPrint_; }
     void SetMonoPrint(bool mono) { monoPrint_ = mono; }
     const QCursor& HyperCursor() const { return hyperCursor_; }
-    void SetHyperCursor(const QCursor& cursor) { hyperCursor_ = cursor; }
+    void SetHyperCursor(const QCursor& cursor);
     TScrollBars ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollBars bars);
 
@@ -91,12 +91,25 @@ public:
     Offset OffsetAt(QPoint point);
     Offset OffsetOfHit(const THit& hit);
 
+    // Inserts dropped text (plain, or HTML trimmed) at the point. moveSelection: the data is the
+    // selection being dragged within this window, which leaves its place; one undo step.
+    bool DropText(const QMimeData& data, QPoint point, bool moveSelection);
+
+    // ---- the look of text without a token in the control's own settings (effect 0)
+    TColor DefTextColor();
+    void SetDefTextColor(TColor colour);
+    TColor DefBackColor();
+    void SetDefBackColor(TColor colour);
+    std::uint8_t DefFontStyle() { return memo_->OwnSettings().effects[0].fontStyle; }
+    void SetDefFontStyle(std::uint8_t style);
+
     // ---- printing
     void Print(QPrinter& printer);
     void PrintSelection(QPrinter& printer);
 
     // ---- scanning: texts up to this many characters are scanned completely in the background;
-    // larger ones as their lines come into view.
+    // in larger ones lines are scanned as they come into view, and the background only carries
+    // the effect of edits on over lines scanned before.
     void SetIdleScanLimit(Offset characters) { idleScanLimit_ = characters; }
     TViewScanner& ViewScanner() { return *viewScanner_; }
     // Runs background slices until the text is scanned (tests, printing a large text).
@@ -176,7 +189,6 @@ private:
     void AutoScroll();
     void StartDrag();
     std::uint8_t DropKinds(const QMimeData& data) const;
-    bool InsertDropped(const QMimeData& data, QPoint point, bool move);
 
     // ---- background scanning
     void StartIdleScan();

@@ -33,6 +33,18 @@ QMimeData* TCodeMemoClipboard::MakeMimeData(std::string_view platformText, std::
     return data;
 }
 
+QMimeData* TCodeMemoClipboard::MakeDragData(std::string_view stored) {
+    std::string crlf;
+    crlf.reserve(stored.size() + stored.size() / 32);
+    for (char c : stored) {
+        if (c == '\r')
+            crlf += "\r\n";
+        else
+            crlf += c;
+    }
+    return MakeMimeData(crlf, {});
+}
+
 std::string TCodeMemoClipboard::ReceivedHtml(std::string_view html, bool htmlFormat) {
     const std::size_t lt = html.find('<');
     if (lt == std::string_view::npos) return {};

@@ -19,6 +19,9 @@ public:
 
     // platformText: the control's text with CR LF line ends; rtf: empty for none.
     static QMimeData* MakeMimeData(std::string_view platformText, std::string_view rtf);
+    // What a selection dragged out offers: plain text and nothing else. stored: the control's
+    // text (CR line breaks).
+    static QMimeData* MakeDragData(std::string_view stored);
     // The text to insert from clipboard or drop data: plain text first, else trimmed HTML.
     // False when the data holds neither.
     static bool ReadText(const QMimeData& data, std::string& text);

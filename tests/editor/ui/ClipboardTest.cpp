@@ -255,5 +255,54 @@ TEST_F(Drop, ReadOnlyRefusesText)
     EXPECT_EQ("ab", Memo().Text());
 }
 
+TEST_F(Drop, ASelectionDraggedOutOffersPlainTextOnly)
+{
+    std::unique_ptr<QMimeData> data(TCodeMemoClipboard::MakeDragData("a\rb\xE9"));
+    EXPECT_EQ(QStringList{QStringLiteral("text/plain")}, data->formats());
+    EXPECT_EQ(QStringLiteral("a\nb\u00E9"), data->text());
+}
+
+struct MoveCase {
+    const char* name;
+    Offset selStart, selEnd;
+    int dropColumn;
+    const char* text;
+    Offset newStart;
+};
+
+class DropMove : public Drop, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(DropMove, OwnSelectionMovesInOneUndoStep)
+{
+    const MoveCase& c = GetParam();
+    Memo().SetText("0123456789");
+    Memo().SetSelection(c.selStart, c.selEnd);
+    std::unique_ptr<QMimeData> data(TCodeMemoClipboard::MakeDragData(Memo().SelText()));
+    EXPECT_TRUE(memo->DropText(*data, Before(c.dropColumn, 0), true));
+    EXPECT_EQ(c.text, Memo().Text());
+    EXPECT_EQ(c.newStart, Memo().SelStart());
+    EXPECT_EQ(c.selEnd - c.selStart, Memo().SelLength());
+    QTest::keyClick(memo.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ("0123456789", Memo().Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, DropMove,
+                         ::testing::Values(MoveCase{"Forward", 1, 3, 7, "0345612789", 5},
+                                           MoveCase{"Backward", 6, 9, 2, "0167823459", 2},
+                                           MoveCase{"ToTheEnd", 0, 2, 10, "2345678901", 8},
+                                           MoveCase{"OntoItselfNothingMoves", 2, 6, 4, "0123456789", 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Drop, DroppedTextStandsSelected)
+{
+    Memo().SetText("ab");
+    QMimeData data;
+    data.setText(QStringLiteral("xyz"));
+    EXPECT_TRUE(memo->DropText(data, Before(1, 0), false));
+    EXPECT_EQ("axyzb", Memo().Text());
+    EXPECT_EQ(1, Memo().SelStart());
+    EXPECT_EQ(3, Memo().SelLength());
+}
+
 }  // namespace
 }  // namespace quarry

@@ -346,6 +346,7 @@ TEST_F(Mouse, HotSpotsShowTheHandAndReportHoverAndClick)
     memo->OnHyperlinkHover = [&](const std::string& text, int type) { hovers.emplace_back(text, type); };
     memo->OnHyperlinkClick = [&](const std::string& text, int type) { clicks.emplace_back(text, type); };
     Grab();
+    QTest::mouseMove(memo->viewport(), At(2, 0));
     QTest::mouseMove(memo->viewport(), At(1, 0));
     EXPECT_EQ(Qt::IBeamCursor, memo->viewport()->cursor().shape());
     QTest::mouseMove(memo->viewport(), At(6, 0));
@@ -361,6 +362,7 @@ TEST_F(Mouse, HotSpotsShowTheHandAndReportHoverAndClick)
     ASSERT_EQ(1u, clicks.size());
     EXPECT_EQ("@docs.here", clicks[0].first);
     memo->SetHyperCursor(QCursor(Qt::CrossCursor));
+    QTest::mouseMove(memo->viewport(), At(1, 0));
     QTest::mouseMove(memo->viewport(), At(6, 0));
     EXPECT_EQ(Qt::CrossCursor, memo->viewport()->cursor().shape());
     memo->SetParser(1, nullptr);

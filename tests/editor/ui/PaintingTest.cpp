@@ -271,6 +271,20 @@ TEST_F(Painting, EffectColoursMarkedDefaultTakeEffectZeros)
     EXPECT_EQ(QColor(255, 255, 0), Dominant(image, Cells(10, 0, 10)));
 }
 
+TEST_F(Painting, DefaultColoursAreTheOwnSettingsLookOfPlainText)
+{
+    Memo().SetText("abc");
+    memo->SetDefBackColor(0x00FFFF);
+    memo->SetDefTextColor(clMaroon);
+    const QImage image = Grab();
+    EXPECT_EQ(QColor(255, 255, 0), Dominant(image, Cells(0, 0, 20)));
+    EXPECT_GT(CountColour(image, Cells(0, 0, 3), Bgr(clMaroon)), 0);
+    EXPECT_EQ(clMaroon, memo->DefTextColor());
+    // A parser's settings have their own look.
+    UseParser(test::kCSlot);
+    EXPECT_EQ(kWhite, Dominant(Grab(), Cells(0, 0, 20)));
+}
+
 TEST_F(Painting, SwitchingToAnEmptySlotPaintsWithTheOwnSettings)
 {
     UseParser(test::kCSlot);

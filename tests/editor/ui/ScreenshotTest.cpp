@@ -38,6 +38,12 @@ const char* const kDemo =
 
 TEST(Screenshot, HighlightedCShowsCommentsKeywordsStringsAndTheGutter)
 {
+    // The parser is shared with the other tests: its settings are put back at the end.
+    const TCM_Settings saved = test::BuiltinParser(test::kCSlot).Settings();
+    struct Restore {
+        const TCM_Settings& saved;
+        ~Restore() { test::BuiltinParser(test::kCSlot).Settings() = saved; }
+    } restore{saved};
     TCodeMemo memo;
     for (int slot = 1; slot <= 6; ++slot)
         memo.SetParser(slot, &test::BuiltinParser(slot));

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quarry::test {
 
@@ -46,7 +47,20 @@ inline std::unique_ptr<TCodeMemoParser> CompileScript(const std::string& script)
 // of ours has, with the six built-in parsers in its slots and none active.
 class WidgetTest : public ::testing::Test {
 protected:
-    void SetUp() override { Make(400, 200); }
+    void SetUp() override
+    {
+        // The parsers are shared by the whole program: what a test changes in their settings is
+        // put back afterwards.
+        for (int slot = 1; slot <= 6; ++slot)
+            savedSettings.push_back(BuiltinParser(slot).Settings());
+        Make(400, 200);
+    }
+    void TearDown() override
+    {
+        memo.reset();
+        for (int slot = 1; slot <= 6; ++slot)
+            BuiltinParser(slot).Settings() = savedSettings.at(static_cast<size_t>(slot - 1));
+    }
 
     void Make(int width, int height)
     {
@@ -95,6 +109,7 @@ protected:
     QRect Cells(int column, int row, int count) { return QRect(X(column), Y(row), Cw() * count, Lh()); }
 
     std::unique_ptr<TCodeMemo> memo;
+    std::vector<TCM_Settings> savedSettings;
 };
 
 inline QColor Bgr(TColor colour) { return TColourResolver::FromBgr(colour); }
