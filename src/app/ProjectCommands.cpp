@@ -17,8 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kProjectExtension = ".ppf";
-
 std::string joinedFilters(const std::vector<std::string>& filters)
 {
     std::string joined;
@@ -55,8 +53,8 @@ std::string projectReadOnlyMessage(const std::string& fileName)
 }
 
 ProjectCommands::ProjectCommands(EnvironmentSettings& settings, SettingsFile& settingsFile, FileLocator& locator,
-                                 UserInterface& ui, ProjectHost& host)
-    : settings_(settings), settingsFile_(settingsFile), locator_(locator), ui_(ui), host_(host)
+                                 UserInterface& ui, FileBrowser& browser, ProjectHost& host)
+    : settings_(settings), settingsFile_(settingsFile), locator_(locator), ui_(ui), browser_(browser), host_(host)
 {
 }
 
@@ -158,32 +156,23 @@ bool ProjectCommands::writeProjectFile(const std::string& target)
     return true;
 }
 
-FileBrowseRequest ProjectCommands::projectBrowseRequest(const char* title) const
+FileBrowser::Options ProjectCommands::projectBrowseOptions(const char* title) const
 {
-    FileBrowseRequest request;
-    request.title = title;
-    request.filter = kProjectFilter;
-    request.initialDirectory = settings_.projectPath;
-    request.defaultExtension = "ppf";
-    request.pathMustExist = true;
-    return request;
-}
-
-// A name typed without extension gets the project extension, as the dialog's file type says.
-std::string ProjectCommands::chosenProjectName(const FileBrowseResult& result) const
-{
-    auto name = text::trim(result.files.front());
-    if (PathStyle::native().extension(name).empty())
-        name += kProjectExtension;
-    return text::cut(name, ProjectState::kMaxPathText);
+    FileBrowser::Options options;
+    options.title = title;
+    options.maxLength = ProjectState::kMaxPathText;
+    options.filter = kProjectFilter;
+    options.initialDirectory = settings_.projectPath;
+    options.pathMustExist = true;
+    return options;
 }
 
 void ProjectCommands::OpenProject()
 {
-    const auto chosen = ui_.browseForOpenFile(projectBrowseRequest("Specify project file to open"));
-    if (!chosen || chosen->files.empty())
+    std::string name;
+    browser_.RequestBrowse();
+    if (!browser_.BrowseForFile(name, projectBrowseOptions("Specify project file to open")))
         return;
-    const auto name = chosenProjectName(*chosen);
     auto& project = settings_.project;
     if (files::fileExists(name)) {
         if (project.open && !CloseNewProject())
@@ -222,15 +211,14 @@ bool ProjectCommands::SaveProject()
 
 bool ProjectCommands::SaveProjectAs()
 {
-    auto request = projectBrowseRequest("Specify project file to save");
-    request.overwritePrompt = true;
-    if (settings_.project.hasName())
-        request.fileName = PathStyle::native().fileName(settings_.project.name);
-    const auto chosen = ui_.browseForSaveFile(request);
-    if (!chosen || chosen->files.empty())
+    auto options = projectBrowseOptions("Specify project file to save");
+    options.overwritePrompt = true;
+    std::string name = settings_.project.hasName() ? PathStyle::native().fileName(settings_.project.name) : "";
+    browser_.RequestBrowse();
+    if (!browser_.BrowseForSaveFile(name, options))
         return false;
     settings_.project.open = true;
-    settings_.project.name = chosenProjectName(*chosen);
+    settings_.project.name = name;
     const bool saved = SaveProject();
     host_.updateProjectState();
     return saved;
@@ -275,30 +263,22 @@ bool ProjectCommands::CloseNewProject()
 void ProjectCommands::AddFilesToProject()
 {
     const auto style = PathStyle::native();
-    FileBrowseRequest request;
-    request.title = "Add Files to Project";
-    request.filter = joinedFilters(settings_.editor.fileFilters);
-    request.filterIndex = settings_.editor.fileFilterIndex;
+    FileBrowser::Options options;
+    options.title = "Add Files to Project";
+    options.filter = joinedFilters(settings_.editor.fileFilters);
+    options.filterIndex = settings_.editor.fileFilterIndex;
     const auto active = host_.activeEditorFile();
-    request.initialDirectory = style.hasDirectory(active) ? style.directory(active) : settings_.sourcePath;
-    request.multiSelect = true;
-    request.fileMustExist = true;
-    request.pathMustExist = true;
-    for (;;) {
-        const auto chosen = ui_.browseForOpenFile(request);
-        if (!chosen || chosen->files.empty())
-            return;
-        const auto missing = std::find_if(chosen->files.begin(), chosen->files.end(),
-                                          [](const std::string& f) { return !files::fileExists(f); });
-        if (missing != chosen->files.end()) {
-            ui_.showMessage(MessageKind::Error, "Error - File " + *missing + " does not exist.", MessageButtons::Ok);
-            continue;
-        }
-        for (const auto& file : chosen->files)
-            settings_.project.addFile(file);
-        host_.projectFilesChanged();
+    options.initialDirectory = style.hasDirectory(active) ? style.directory(active) : settings_.sourcePath;
+    options.multiSelect = true;
+    options.fileMustExist = true;
+    options.pathMustExist = true;
+    std::string name;
+    browser_.RequestBrowse();
+    if (!browser_.BrowseForFile(name, options))
         return;
-    }
+    for (const auto& file : browser_.Chosen())
+        settings_.project.addFile(file);
+    host_.projectFilesChanged();
 }
 
 void ProjectCommands::RemoveFileFromProject()

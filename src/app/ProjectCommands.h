@@ -1,4 +1,5 @@
 #pragma once
+#include "app/FileBrowser.h"
 #include "app/ProjectHost.h"
 #include "platform/UserInterface.h"
 #include "settings/EnvironmentSettings.h"
@@ -16,7 +17,7 @@ namespace quarry {
 class ProjectCommands final {
 public:
     ProjectCommands(EnvironmentSettings& settings, SettingsFile& settingsFile, FileLocator& locator, UserInterface& ui,
-                    ProjectHost& host);
+                    FileBrowser& browser, ProjectHost& host);
     ProjectCommands(const ProjectCommands&) = delete;  // holds references to the live settings
     ProjectCommands& operator=(const ProjectCommands&) = delete;
 
@@ -52,13 +53,13 @@ public:
 private:
     void restoreWindow(const ProjectWindowRecord& record);
     bool writeProjectFile(const std::string& target);
-    std::string chosenProjectName(const FileBrowseResult& result) const;
-    FileBrowseRequest projectBrowseRequest(const char* title) const;
+    FileBrowser::Options projectBrowseOptions(const char* title) const;
 
     EnvironmentSettings& settings_;
     SettingsFile& settingsFile_;
     FileLocator& locator_;
     UserInterface& ui_;
+    FileBrowser& browser_;
     ProjectHost& host_;
 };
 

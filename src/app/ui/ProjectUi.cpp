@@ -23,7 +23,7 @@ ProjectUi::ProjectUi(TMainForm& form, EnvironmentSettings& settings, UserInterfa
     : QObject(&form),
       form_(form),
       settings_(settings),
-      commands_(settings, form.settingsFile(), form.locator(), ui, *this),
+      commands_(settings, form.settingsFile(), form.locator(), ui, form.fileBrowser(), *this),
       tree_(new ProjectTree(*form.findChild<QTreeWidget*>(QStringLiteral("ProjectTree")), this)),
       removeBox_(new TRemProjBox(&form))
 {
@@ -118,10 +118,15 @@ void ProjectUi::saveAllFiles() { form_.saveAllFiles(); }
 void ProjectUi::projectFilesChanged()
 {
     RebuildProjectTree();
-    form_.updateProjectState();
+    updateProjectState();
 }
 
-void ProjectUi::updateProjectState() { form_.updateProjectState(); }
+// The project state first, then the buttons that also depend on the file list.
+void ProjectUi::updateProjectState()
+{
+    form_.updateProjectState();
+    form_.UpdateButtons();
+}
 
 std::optional<std::size_t> ProjectUi::chooseFileToRemove(const std::vector<std::string>& files)
 {

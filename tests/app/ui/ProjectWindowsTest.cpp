@@ -295,6 +295,36 @@ TEST_F(ProjectWindowsTest, LastProjectIsReopenedAtStartUp)
     EXPECT_EQ("Quarry - [last.ppf]", form().windowTitle().toStdString());
 }
 
+TEST_F(ProjectWindowsTest, DamagedProjectFileOpensWhatItCan)
+{
+    const auto b = source("b.c");
+    dir.write("src/bad.ppf", std::string("\x01\xff garbage\n[PROJECTFILES\nNUMFILES=zz\n[FILEA]\nFILENAME=") +
+                                 dir.file("src/missing.c") + "\nSTATE=9\n[FILEB]\nFILENAME=" + b +
+                                 "\nWIDTH=-40\nEDITORROW=99999\nMARKER2ROW=-7\n[FILEC]\n=\n[FILEC]\nFILENAME=\n");
+    start();
+    openProject(dir.file("src/bad.ppf"));
+    EXPECT_EQ((std::vector<std::string>{b}), openNames());
+    EXPECT_EQ(40, windows().Active()->GetCaret().row);  // kept inside the text
+    EXPECT_EQ(200, windows().Active()->RestoredBounds().width);
+    EXPECT_EQ(-1, windows().Active()->GetMarker(2).row);
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ("Quarry - [bad.ppf]", form().windowTitle().toStdString());
+}
+
+TEST_F(ProjectWindowsTest, ExitSavesTheProjectWithItsWindowsWhenSetTo)
+{
+    start("EXITAUTOSAVEPROJECT=1\n");
+    const auto project = dir.file("src/p.ppf");
+    saveProjectAs(project);
+    windows().OpenByName(source("late.c"));
+    form().close();
+    EXPECT_FALSE(form().isVisible());
+    const ProfileFile written(project);
+    EXPECT_EQ(dir.file("src/late.c"), written.readString("FILEA", "FILENAME", ""));
+    EXPECT_EQ(1, written.readInteger("PROJECT", "OPEN", 0));
+    EXPECT_EQ(project, ProfileFile(dir.file("home/Quarry.ini")).readString("PROJECT", "NAME", ""));
+}
+
 TEST_F(ProjectWindowsTest, ReplaceAllFromTheMenuIsUndoneInOneStep)
 {
     start();
