@@ -8,6 +8,7 @@
 #include "app/ui/EditorWindows.h"
 #include "app/ui/FileCommands.h"
 #include "app/ui/HelpCommands.h"
+#include "app/ui/ProjectUi.h"
 #include "app/ui/StatusBarController.h"
 #include "app/ui/TMdiAbout.h"
 #include "app/ui/ToolIcons.h"
@@ -15,6 +16,7 @@
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/DefaultFileFilters.h"
 #include "editorwin/NonameNumbers.h"
+#include "editorwin/ui/SearchCommands.h"
 #include "editorwin/ui/TMDIChild.h"
 #include "highlight/BuiltinParserImages.h"
 #include "highlight/PersistentEditorStore.h"
@@ -161,6 +163,21 @@ void TMainForm::createEditorServices()
     windowCommands_ = std::make_unique<WindowCommands>(*this);
     editCommands_ = std::make_unique<EditCommands>(*this);
     helpCommands_ = std::make_unique<HelpCommands>(*this);
+    projectUi_ = new ProjectUi(*this, settings_, ui_);
+    searchCommands_ = new SearchCommands(this, ui_, *editorStore_);
+    searchCommands_->activeEditor = [this]() -> TCodeMemo* {
+        auto* active = ActiveEditor();
+        return active ? active->SEditor1 : nullptr;
+    };
+    searchCommands_->goToRow = [this](int row) {
+        if (auto* active = ActiveEditor())
+            active->SetCaret(row, 1);
+    };
+    searchCommands_->connectActions(findChild<QMenu*>(QStringLiteral("Search1")), action(QStringLiteral("Find1")),
+                                    action(QStringLiteral("Replace1")), action(QStringLiteral("FindNext1")),
+                                    action(QStringLiteral("GotoLine1")));
+    refreshSearchMenu = [this](TMDIChild*) { searchCommands_->updateActions(); };
+    hasLastSearchText = [this] { return searchCommands_->lastSearch().exists(); };
     fileCommands_->RebuildReopenMenu();
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateButtons(); });
@@ -519,10 +536,10 @@ std::optional<FontRecord> TMainForm::activeEditorFont() const
     return record;
 }
 
-void TMainForm::openProject(const std::string&)
+void TMainForm::openProject(const std::string& projectFile)
 {
-    // The project reader (file list, window layout) connects here; the settings of the
-    // project file are already read by start-up.
+    // The settings of the project file are read by start-up itself.
+    projectUi_->commands().ReadProject(projectFile);
 }
 
 void TMainForm::openEditorFile(const std::string& fileName) { OpenFileByName(fileName); }
@@ -571,15 +588,7 @@ void TMainForm::requestTerminate()
     emit terminateRequested();
 }
 
-bool TMainForm::saveProject()
-{
-    // Until the project writer connects here, saving a project keeps at least its settings
-    // copy current; a project that cannot be saved in place is left alone.
-    const auto& name = settings_.project.name;
-    if (!settings_.project.hasName() || !PathStyle::native().isDriveQualified(name) || files::isReadOnly(name))
-        return false;
-    return settingsFile_.WriteSettings(name);
-}
+bool TMainForm::saveProject() { return projectUi_->commands().SaveProject(); }
 
 void TMainForm::saveAllFiles() { SaveAll(); }
 

@@ -32,6 +32,8 @@ class FileCommands;
 class HelpCommands;
 class KeyValueStore;
 class PersistentEditorStore;
+class ProjectUi;
+class SearchCommands;
 class StatusBarController;
 class TMDIChild;
 class TMdiAbout;
@@ -112,6 +114,8 @@ public:
     EditCommands& editCommands() { return *editCommands_; }
     WindowCommands& windowCommands() { return *windowCommands_; }
     HelpCommands& helpCommands() { return *helpCommands_; }
+    ProjectUi& projectUi() { return *projectUi_; }
+    SearchCommands& searchCommands() { return *searchCommands_; }
 
     // Opens dropped files: a file already open comes to the front, a missing one opens as a
     // new empty window under its name.
@@ -208,6 +212,8 @@ private:
     std::unique_ptr<WindowCommands> windowCommands_;
     std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<HelpCommands> helpCommands_;
+    ProjectUi* projectUi_ = nullptr;            // child object: project menu, buttons and tree
+    SearchCommands* searchCommands_ = nullptr;  // child object: the Search menu and its dialogs
     bool shuttingDown_ = false;  // editor windows going away with the main window
     bool checkingFiles_ = false;  // a reload question is up; activations meanwhile do not ask again
     bool fixMenusPending_ = false;

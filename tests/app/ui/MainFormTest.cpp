@@ -99,11 +99,11 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"RunF81", "Run F8", QKeySequence("F8"), false},
         {"RunF91", "Run F9", QKeySequence("F9"), false},
         {"RegisterFiles1", "Register Files", QKeySequence("Shift+F1"), false},
-        {"OpenProject1", "&Open Project", {}, false},
+        {"OpenProject1", "&Open Project", {}, true},
         {"AddFilestoProject1", "Add &Files to Project", {}, false},
         {"RemoveFilefromProject1", "&Remove File from Project", {}, false},
         {"SaveProject1", "&Save Project", {}, false},
-        {"SaveProjectAs1", "S&ave Project As...", {}, false},
+        {"SaveProjectAs1", "S&ave Project As...", {}, true},
         {"CloseNewProject1", "&Close/New Project", {}, false},
         {"EnvironmentSettings1", "&Environment Settings...", {}, false},
         {"EditorOptions1", "E&ditor Options...", {}, false},
@@ -188,8 +188,9 @@ TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
         EXPECT_EQ(QSize(26, 26), buttons[i]->size());
         ASSERT_FALSE(buttons[i]->icon().isNull());
         pictures.insert(buttons[i]->icon().pixmap(20, 20).toImage().cacheKey());
-        // Only opening a file needs no editor window or project.
-        EXPECT_EQ(expected[i].name == std::string("OpenBtn"), buttons[i]->isEnabled());
+        // Opening a file or a project and saving a project need no editor window or project.
+        const std::set<std::string> alwaysOn = {"OpenBtn", "OpenProjectBtn", "SavePrjBtn"};
+        EXPECT_EQ(alwaysOn.count(expected[i].name) == 1, buttons[i]->isEnabled());
     }
     EXPECT_EQ(buttons.size(), pictures.size()) << "each button has its own picture";
 }
