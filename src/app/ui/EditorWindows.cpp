@@ -37,11 +37,25 @@ TMDIChild* EditorWindows::OpenEditorWindow(const std::string& name, bool isNew)
             OnWindowsChanged();
         return nullptr;
     }
+    PlaceNewWindow(*child);
     child->show();
     BringToFront(*child);
     if (OnWindowsChanged)
         OnWindowsChanged();
     return child;
+}
+
+// New windows cascade down from the top left corner of the area, each a step further, so that
+// every caption stays in reach.
+void EditorWindows::PlaceNewWindow(TMDIChild& window)
+{
+    const QSize area = area_.viewport()->size();
+    const int width = std::max(400, area.width() * 3 / 5);
+    const int height = std::max(300, area.height() * 2 / 3);
+    const int step = 24 * (Count() % 10);
+    const int left = area.width() > width ? step % (area.width() - width + 1) : 0;
+    const int top = area.height() > height ? step % (area.height() - height + 1) : 0;
+    window.SetBounds({left, top, width, height});
 }
 
 TMDIChild* EditorWindows::OpenByName(const std::string& name)

@@ -55,6 +55,8 @@ public:
     std::function<void()> OnWindowsChanged;
 
 private:
+    void PlaceNewWindow(TMDIChild& window);
+
     QMdiArea& area_;
     TMDIChildHost& host_;
     UserInterface& ui_;

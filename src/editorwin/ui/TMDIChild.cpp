@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace quarry {
 
@@ -53,6 +54,7 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
       document_(SEditor1->Memo(), ui, settings, filtersOf(repository, store))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
     SEditor1->setObjectName(QStringLiteral("SEditor1"));
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     setWidget(SEditor1);
