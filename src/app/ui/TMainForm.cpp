@@ -29,6 +29,7 @@
 #include "platform/ui/QtUserInterface.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -185,6 +186,10 @@ void TMainForm::createEditorServices()
         connect(findChild<QMenu*>(QString::fromLatin1(name)), &QMenu::aboutToShow, this, [this] { FixMenus(); });
     connect(findChild<QMenu*>(QStringLiteral("Environment1")), &QMenu::aboutToShow, this,
             [this] { SetCommandEnabled(QStringLiteral("EditorOptions1"), ActiveEditor() != nullptr); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        canPasteKnown_ = false;
+        UpdateButtons();
+    });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             CheckFilesChanged();
@@ -695,7 +700,7 @@ void TMainForm::UpdateButtons()
         selection = memo.HasSelection();
         undo = memo.CanUndo();
         redo = memo.CanRedo();
-        paste = memo.Perform(cm::EM_CANPASTE) != 0;
+        paste = CanPaste(memo);
     }
     for (const char* name : {"IndentButton", "UndentButton", "Cut1", "Cut2", "Copy1", "Copy2"})
         SetCommandEnabled(QString::fromLatin1(name), selection);
@@ -725,7 +730,7 @@ void TMainForm::refreshEditMenu(TMDIChild* active)
         selection = memo.HasSelection();
         undo = memo.CanUndo();
         redo = memo.CanRedo();
-        paste = memo.Perform(cm::EM_CANPASTE) != 0;
+        paste = CanPaste(memo);
         rows = active->LineCount() >= 1;
     }
     for (const char* name : {"Undo1", "Undo2"})
@@ -737,6 +742,17 @@ void TMainForm::refreshEditMenu(TMDIChild* active)
     for (const char* name : {"Paste1", "Paste2"})
         SetCommandEnabled(QString::fromLatin1(name), paste);
     SetCommandEnabled(QStringLiteral("SelectAll1"), rows);
+}
+
+// Asking the clipboard means a round trip to the program that owns it; the answer is kept until
+// the clipboard changes, so that a keystroke never waits for another program.
+bool TMainForm::CanPaste(TCustomCodeMemo& memo)
+{
+    if (!canPasteKnown_) {
+        canPaste_ = memo.Perform(cm::EM_CANPASTE) != 0;
+        canPasteKnown_ = true;
+    }
+    return canPaste_;
 }
 
 void TMainForm::FixMenus()
@@ -837,7 +853,7 @@ void TMainForm::ChildDestroyed(TMDIChild&)
 TMDIChildHost::ClipboardStates TMainForm::ChildClipboardStates(TMDIChild& child)
 {
     auto& memo = child.SEditor1->Memo();
-    return {memo.HasSelection(), memo.HasSelection(), memo.Perform(cm::EM_CANPASTE) != 0};
+    return {memo.HasSelection(), memo.HasSelection(), CanPaste(memo)};
 }
 
 void TMainForm::ChildCut(TMDIChild&) { editCommands_->Cut1Click(); }

@@ -35,6 +35,7 @@ class PersistentEditorStore;
 class ProjectUi;
 class SearchCommands;
 class StatusBarController;
+class TCustomCodeMemo;
 class TMDIChild;
 class TMdiAbout;
 class TParserRepository;
@@ -193,6 +194,7 @@ private:
     void closeAllEditorsForShutdown();
     void refreshEditMenu(TMDIChild* active);
     void refreshFileMenu(TMDIChild* active);
+    bool CanPaste(TCustomCodeMemo& memo);
 
     EnvironmentSettings& settings_;
     UserInterface& ui_;
@@ -217,6 +219,8 @@ private:
     bool shuttingDown_ = false;  // editor windows going away with the main window
     bool checkingFiles_ = false;  // a reload question is up; activations meanwhile do not ask again
     bool fixMenusPending_ = false;
+    bool canPaste_ = false;       // the clipboard holds text, as last asked
+    bool canPasteKnown_ = false;  // cleared whenever the clipboard changes
 
     TMdiAbout* about_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;

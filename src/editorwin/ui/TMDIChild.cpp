@@ -290,11 +290,15 @@ bool TMDIChild::CloseQuery()
 
 void TMDIChild::closeEvent(QCloseEvent* event)
 {
-    if (tag_ != kDestroyingTag && !CloseQuery()) {
+    const bool queried = tag_ != kDestroyingTag;
+    if (queried && !CloseQuery()) {
         event->ignore();
         return;
     }
-    host_.ChildClosed(*this);
+    // A window closed without its query (a file that could not be read, the program ending)
+    // leaves no trace in the reopen list.
+    if (queried)
+        host_.ChildClosed(*this);
     QMdiSubWindow::closeEvent(event);
 }
 

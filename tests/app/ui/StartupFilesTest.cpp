@@ -94,3 +94,29 @@ TEST_F(StartupFilesTest, AMinimisedMainWindowComesBackForADrop)
 
 }  // namespace
 }  // namespace quarry
+
+namespace quarry {
+namespace {
+
+class UnreadableFileTest : public test::ShellFixture {};
+
+TEST_F(UnreadableFileTest, AFileTooLargeToEditOpensNoWindowThatCouldOverwriteIt)
+{
+    Start();
+    const auto path = write("huge.c", "");
+    std::error_code error;
+    std::filesystem::resize_file(path, 3ull << 30, error);  // sparse: no disk space taken
+    if (error)
+        GTEST_SKIP() << "no sparse file here: " << error.message();
+    form().HandleDroppedFiles({path});
+    Settle();
+    EXPECT_TRUE(Windows().empty());
+    ASSERT_EQ(1u, ui.boxes().size());
+    EXPECT_EQ(MessageKind::Error, ui.boxes()[0].kind);
+    EXPECT_NE(std::string::npos, ui.boxes()[0].text.find("is too large to edit")) << ui.boxes()[0].text;
+    EXPECT_EQ("<No entries>", fromQt(form().action("NoEntries1")->text())) << "not remembered for Re-open";
+    EXPECT_EQ(3ull << 30, std::filesystem::file_size(path));
+}
+
+}  // namespace
+}  // namespace quarry
