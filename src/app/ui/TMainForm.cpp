@@ -203,12 +203,12 @@ void TMainForm::createEditorServices()
 void TMainForm::closeAllEditorsForShutdown()
 {
     shuttingDown_ = true;
-    if (!mdiArea_)
-        return;
-    for (auto* window : mdiArea_->subWindowList())
-        if (auto* child = qobject_cast<TMDIChild*>(window))
-            child->CloseWithoutQuery();
-    for (auto* window : mdiArea_->subWindowList())
+    // Every editor window, also those closed already and waiting for deletion: none may call
+    // back into this window while it is being taken apart.
+    const auto windows = findChildren<TMDIChild*>();
+    for (auto* window : windows)
+        window->DetachHost();
+    for (auto* window : windows)
         delete window;
 }
 

@@ -49,7 +49,7 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
     : QMdiSubWindow(parent),
       SEditor1(new TCodeMemo(this)),
       PopupMenu1(new QMenu(this)),
-      host_(host),
+      host_(&host),
       ui_(ui),
       document_(SEditor1->Memo(), ui, settings, filtersOf(repository, store))
 {
@@ -68,9 +68,15 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
 
     statusTimer_.setSingleShot(true);
     statusTimer_.setInterval(0);
-    connect(&statusTimer_, &QTimer::timeout, this, [this] { host_.ChildChanged(*this); });
+    connect(&statusTimer_, &QTimer::timeout, this, [this] {
+        if (host_)
+            host_->ChildChanged(*this);
+    });
     document_.OnStatusChanged = [this] { ScheduleStatus(); };
-    SEditor1->Memo().OnChange = [this] { host_.ChildChanged(*this); };
+    SEditor1->Memo().OnChange = [this] {
+        if (host_)
+            host_->ChildChanged(*this);
+    };
     SEditor1->installEventFilter(this);
     SEditor1->viewport()->installEventFilter(this);
     connect(SEditor1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ScheduleStatus(); });
@@ -79,7 +85,10 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
         for (const auto& file : files)
             names.push_back(fromQt(file));
         // After the drop has finished: opening windows inside it would pull the window away.
-        QTimer::singleShot(0, this, [this, names] { host_.ChildFilesDropped(names); });
+        QTimer::singleShot(0, this, [this, names] {
+            if (host_)
+                host_->ChildFilesDropped(names);
+        });
     };
     resize(400, 300);
 }
@@ -90,7 +99,8 @@ TMDIChild::~TMDIChild()
     statusTimer_.stop();
     SEditor1->Memo().OnChange = nullptr;
     document_.OnStatusChanged = nullptr;
-    host_.ChildDestroyed(*this);
+    if (host_)
+        host_->ChildDestroyed(*this);
 }
 
 void TMDIChild::SetUpEditor(TParserRepository* repository)
@@ -130,11 +140,20 @@ void TMDIChild::BuildPopupMenu()
         return item;
     };
     connect(add(PopupMenu1, QStringLiteral("Cut1PopupMenu"), QStringLiteral("&Cut")), &QAction::triggered, this,
-            [this] { host_.ChildCut(*this); });
+            [this] {
+                if (host_)
+                    host_->ChildCut(*this);
+            });
     connect(add(PopupMenu1, QStringLiteral("Copy1PopupMenu"), QStringLiteral("C&opy")), &QAction::triggered, this,
-            [this] { host_.ChildCopy(*this); });
+            [this] {
+                if (host_)
+                    host_->ChildCopy(*this);
+            });
     connect(add(PopupMenu1, QStringLiteral("Paste1PopupMenu"), QStringLiteral("&Paste")), &QAction::triggered,
-            this, [this] { host_.ChildPaste(*this); });
+            this, [this] {
+                if (host_)
+                    host_->ChildPaste(*this);
+            });
     PopupMenu1->addSeparator();
     auto* toggle = PopupMenu1->addMenu(QStringLiteral("&Toggle Marker 0..9"));
     toggle->setObjectName(QStringLiteral("ToggleMarker0to9"));
@@ -165,7 +184,9 @@ void TMDIChild::BuildPopupMenu()
 
 void TMDIChild::PopupMenu1Popup()
 {
-    const auto states = host_.ChildClipboardStates(*this);
+    if (!host_)
+        return;
+    const auto states = host_->ChildClipboardStates(*this);
     findChild<QAction*>(QStringLiteral("Cut1PopupMenu"))->setEnabled(states.cut);
     findChild<QAction*>(QStringLiteral("Copy1PopupMenu"))->setEnabled(states.copy);
     findChild<QAction*>(QStringLiteral("Paste1PopupMenu"))->setEnabled(states.paste);
@@ -254,8 +275,8 @@ bool TMDIChild::eventFilter(QObject* watched, QEvent* event)
             const auto key = static_cast<QKeyEvent*>(event)->key();
             const bool modifierOnly =
                 key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta;
-            if (!modifierOnly)
-                host_.ChildKeyDown(*this);
+            if (!modifierOnly && host_)
+                host_->ChildKeyDown(*this);
         }
         ScheduleStatus();
         break;
@@ -282,7 +303,7 @@ bool TMDIChild::CloseQuery()
             area->setActiveSubWindow(this);
         SEditor1->setFocus();
         // A save that did not happen (cancelled, disk full) keeps the window and its text.
-        return host_.ChildSave(*this);
+        return host_ && host_->ChildSave(*this);
     case Answer::No: return true;
     default: return false;
     }
@@ -297,9 +318,18 @@ void TMDIChild::closeEvent(QCloseEvent* event)
     }
     // A window closed without its query (a file that could not be read, the program ending)
     // leaves no trace in the reopen list.
-    if (queried)
-        host_.ChildClosed(*this);
+    if (queried && host_)
+        host_->ChildClosed(*this);
     QMdiSubWindow::closeEvent(event);
+}
+
+void TMDIChild::DetachHost()
+{
+    tag_ = kDestroyingTag;
+    host_ = nullptr;
+    statusTimer_.stop();
+    SEditor1->Memo().OnChange = nullptr;
+    document_.OnStatusChanged = nullptr;
 }
 
 void TMDIChild::CloseWithoutQuery()

@@ -68,8 +68,10 @@ public:
     WindowBounds Bounds() const;
     void SetBounds(const WindowBounds& bounds);
     int Tag() const { return tag_; }
-    // Closes the window without its close query (the main window going away).
+    // Closes the window without its close query (a file that could not be read).
     void CloseWithoutQuery();
+    // The main window is going away: the window stops reporting to it.
+    void DetachHost();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,7 +86,7 @@ private:
     bool CloseQuery();
     void ScheduleStatus();
 
-    TMDIChildHost& host_;
+    TMDIChildHost* host_;  // null once detached
     UserInterface& ui_;
     EditorDocument document_;
     WindowBounds restoredBounds_;

@@ -168,10 +168,13 @@ TEST_F(EditorWindowTest, TheReloadQuestionReturnsAtTheNextActivationUntilAnswere
     form().CheckFilesChanged();
     EXPECT_EQ(2u, ui.boxes().size());
 
-    // After a tool has run the question comes although the date did not move.
+    // After a tool has run the question comes although the date did not move; the
+    // application's activation asks it.
     window->ForceReloadCheck();
     ui.answer(Answer::No);
-    form().CheckFilesChanged();
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(3u, ui.boxes().size());
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_EQ(3u, ui.boxes().size());
 }
 
