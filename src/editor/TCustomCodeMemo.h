@@ -250,13 +250,13 @@ public:
     std::function<void(int index)> OnBookmarkClear;
     std::function<void(std::uint8_t& value, Offset start, Offset end)> OnTokenSeen;
     std::function<void(int mark, std::int32_t line)> OnMarkChange;
-    // After each top-level change of the text, before its re-scan: the first changed offset.
-    // The window uses it to know where its background scan must start again.
-    std::function<void(Offset from)> OnEdited;
     // Called before a code template is expanded with the word it replaces; may change the text.
     std::function<void(TCustomCodeMemo& sender, const std::string& word, std::string& text)> OnCodeTemplate;
     // Where the control asks the user to choose among code templates; none: no list is offered.
     UserInterface* userInterface = nullptr;
+    // After each top-level change of the text, before its re-scan: the first changed offset.
+    // The window uses it to know where its background scan must start again.
+    std::function<void(Offset from)> OnEdited;
 
     // ---- TParserClient
     void ParserDestroyed(TCustomCodeMemoParser& parser) override;

@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -13,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QStyleHints>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -186,8 +184,6 @@ void TCodeMemo::SetClipboardText(const std::string& text) {
     if ((clipCopyFormats_ & smRTF) && memo_->HasSelection()) {
         const Offset start = memo_->SelStart();
         const Offset end = start + memo_->SelLength();
-        TTextStore& store = memo_->Store();
-        memo_->EnsureScanned(store.Locate(start).line, store.Locate(end).line);
         TMemoryStream stream;
         exporter_->Write(*memo_, stream, start, end, TSaveFormat::sfRTF);
         rtf = stream.Bytes();

@@ -34,7 +34,9 @@ class TColourResolver;
 // the text is scanned in small slices while the program is idle.
 //
 // The logic is reached through Memo(): text, caret, selection, actions, undo, bookmarks, line
-// marks and colours, files and messages. The window only adds what needs a screen.
+// marks and colours, files and messages. The window only adds what needs a screen. Memo().OnEdited
+// and Memo().exporter are the window's own: it needs them for its background scan and the
+// clipboard's rich text.
 class TCodeMemo : public QAbstractScrollArea, private TCodeMemoHost {
     Q_OBJECT
 
