@@ -14,6 +14,10 @@ fi
 if [ "${1:-}" = "--run" ]; then
   packages+=(fonts-dejavu-core)
 fi
+if [ "${1:-}" = "--xvfb" ]; then
+  # The run of the real program on a virtual screen (scripts/run-demo-under-xvfb.sh).
+  packages+=(fonts-dejavu-core xvfb xauth xdotool x11-apps imagemagick)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

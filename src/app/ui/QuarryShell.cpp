@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "app/ui/InstanceChannel.h"
+#include "app/ui/ShellUserInterface.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TMdiAbout.h"
 #include "platform/ProgramDir.h"
@@ -47,11 +48,13 @@ void QuarryShell::start()
 int runQuarry(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QtUserInterface ui;
+    QtUserInterface qtUi;
+    ShellUserInterface ui(qtUi);
     std::vector<std::string> raw;
     for (int i = 1; i < argc; ++i)
         raw.emplace_back(argv[i]);
     QuarryShell shell(ui, {programDirectory(), programPath(), absoluteArguments(raw)});
+    qtUi.setParent(&shell.mainForm());
     ui.setParent(&shell.mainForm());
     QObject::connect(&shell.mainForm(), &TMainForm::terminateRequested, &app, [] { QCoreApplication::exit(1); },
                      Qt::QueuedConnection);

@@ -3,15 +3,40 @@
 #include "app/CommandException.h"
 #include "app/ExitConfirmation.h"
 #include "app/ProjectCommandState.h"
+#include "app/StatusPanels.h"
+#include "app/ui/EditCommands.h"
+#include "app/ui/EditorWindows.h"
+#include "app/ui/FileCommands.h"
+#include "app/ui/HelpCommands.h"
+#include "app/ui/ProjectUi.h"
+#include "app/ui/StatusBarController.h"
 #include "app/ui/TMdiAbout.h"
 #include "app/ui/ToolIcons.h"
+#include "app/ui/WindowCommands.h"
+#include "editor/ui/TCodeMemo.h"
+#include "editorwin/DefaultFileFilters.h"
+#include "editorwin/NonameNumbers.h"
+#include "editorwin/ui/SearchCommands.h"
+#include "editorwin/ui/TMDIChild.h"
+#include "highlight/BuiltinParserImages.h"
+#include "highlight/PersistentEditorStore.h"
+#include "highlight/TCodeMemoParser.h"
+#include "highlight/TParserRepository.h"
 #include "platform/FileFacts.h"
 #include "platform/PathStyle.h"
+#include "platform/Text.h"
+#include "platform/ui/QSettingsKeyValueStore.h"
 #include "platform/ui/QtUserInterface.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QStatusTipEvent>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
@@ -85,10 +110,12 @@ TMainForm::TMainForm(EnvironmentSettings& settings, UserInterface& ui, std::stri
     : QMainWindow(parent),
       settings_(settings),
       ui_(ui),
+      programDir_(programDir),
       arguments_(std::move(arguments)),
       settingsFile_(settings, *this, ui, programDir),
       locator_(settings, programDir),
-      startup_(settings, settingsFile_, locator_, ui, *this)
+      startup_(settings, settingsFile_, locator_, ui, *this),
+      fileBrowser_(ui, locator_)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
@@ -99,9 +126,91 @@ TMainForm::TMainForm(EnvironmentSettings& settings, UserInterface& ui, std::stri
     buildClientArea();
     buildStatusBar();
     restoredBounds_ = mainWindowBounds();
+    createEditorServices();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    closeAllEditorsForShutdown();
+    qApp->removeEventFilter(this);
+    if (editorStore_) {
+        try {
+            editorStore_->WriteBack();
+        } catch (const std::exception&) {
+            // The store keeps lists and preferences; losing this write must not stop the exit.
+        }
+    }
+}
+
+// The parsers, their store, the editor windows and the commands that act on them.
+void TMainForm::createEditorServices()
+{
+    const auto style = PathStyle::native();
+    repository_ = std::make_unique<TParserRepository>(builtinParserImages());
+    const auto storeFile = style.join(programDir_, PersistentEditorStore::kFileName);
+    try {
+        editorStore_ = std::make_unique<PersistentEditorStore>(storeFile);
+    } catch (const EditorStoreError&) {
+        // An unreadable store is started afresh in memory; it is not written over the old one.
+        editorStore_ = std::make_unique<PersistentEditorStore>();
+    }
+    seedDefaultFilters(*editorStore_, repository_->LanguageNames());
+
+    windows_ = std::make_unique<EditorWindows>(*mdiArea_, *this, ui_, settings_, locator_);
+    windows_->SetParsers(repository_.get(), editorStore_.get());
+    windows_->OnWindowsChanged = [this] { FixMenus(); };
+    status_ = std::make_unique<StatusBarController>(*statusBar());
+    fileCommands_ = std::make_unique<FileCommands>(*this);
+    windowCommands_ = std::make_unique<WindowCommands>(*this);
+    editCommands_ = std::make_unique<EditCommands>(*this);
+    helpCommands_ = std::make_unique<HelpCommands>(*this);
+    projectUi_ = new ProjectUi(*this, settings_, ui_);
+    searchCommands_ = new SearchCommands(this, ui_, *editorStore_);
+    searchCommands_->activeEditor = [this]() -> TCodeMemo* {
+        auto* active = ActiveEditor();
+        return active ? active->SEditor1 : nullptr;
+    };
+    searchCommands_->goToRow = [this](int row) {
+        if (auto* active = ActiveEditor())
+            active->SetCaret(row, 1);
+    };
+    searchCommands_->connectActions(findChild<QMenu*>(QStringLiteral("Search1")), action(QStringLiteral("Find1")),
+                                    action(QStringLiteral("Replace1")), action(QStringLiteral("FindNext1")),
+                                    action(QStringLiteral("GotoLine1")));
+    refreshSearchMenu = [this](TMDIChild*) { searchCommands_->updateActions(); };
+    hasLastSearchText = [this] { return searchCommands_->lastSearch().exists(); };
+    fileCommands_->RebuildReopenMenu();
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateButtons(); });
+    for (const char* name : {"File1", "Edit1", "Search1"})
+        connect(findChild<QMenu*>(QString::fromLatin1(name)), &QMenu::aboutToShow, this, [this] { FixMenus(); });
+    connect(findChild<QMenu*>(QStringLiteral("Environment1")), &QMenu::aboutToShow, this,
+            [this] { SetCommandEnabled(QStringLiteral("EditorOptions1"), ActiveEditor() != nullptr); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        canPasteKnown_ = false;
+        UpdateButtons();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            CheckFilesChanged();
+    });
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    UpdateButtons();
+    FixMenus();
+}
+
+void TMainForm::closeAllEditorsForShutdown()
+{
+    shuttingDown_ = true;
+    // Every editor window, also those closed already and waiting for deletion: none may call
+    // back into this window while it is being taken apart.
+    const auto windows = findChildren<TMDIChild*>();
+    for (auto* window : windows)
+        window->DetachHost();
+    for (auto* window : windows)
+        delete window;
+}
 
 QAction* TMainForm::addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut)
 {
@@ -139,6 +248,7 @@ void TMainForm::buildMenus()
     addTwin("SaveFile2", QKeySequence(Qt::Key_F2));
     addItem(file, "SaveFileAs1", "Save File &As...");
     addItem(file, "CloseFile1", "&Close File       Ctrl+D   or", QKeySequence(Qt::CTRL | Qt::Key_F4));
+    addTwin("CloseFile2", QKeySequence(Qt::CTRL | Qt::Key_D));
     file->addSeparator();
     addItem(file, "Print1", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P));
     addItem(file, "PrintSetup1", "P&rint setup...");
@@ -339,12 +449,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     // Every editor window may refuse (its file has unsaved changes the user keeps).
-    mdiArea_->closeAllSubWindows();
-    if (!mdiArea_->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
-    }
+    for (auto* window : EditorWindowsInOrder())
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
     settingsFile_.WriteSettings(kEnvironmentFileName);
+    fileCommands_->ClearReopenMenu();
     event->accept();
 }
 
@@ -419,23 +530,41 @@ void TMainForm::applyMainWindowLayout(const MainWindowLayout& layout)
 
 std::optional<FontRecord> TMainForm::activeEditorFont() const
 {
-    return std::nullopt;  // editor windows report their font once they exist
+    auto* window = ActiveEditor();
+    if (!window)
+        return std::nullopt;
+    const auto& font = window->SEditor1->Memo().Font();
+    FontRecord record;
+    record.name = font.name;
+    record.size = font.size;
+    record.color = (font.color & clSystemColor) == clSystemColor ? 0 : font.color;
+    return record;
 }
 
-void TMainForm::openProject(const std::string&)
+void TMainForm::openProject(const std::string& projectFile)
 {
-    // The project reader (file list, window layout) connects here; the settings of the
-    // project file are already read by start-up.
+    // The settings of the project file are read by start-up itself.
+    projectUi_->commands().ReadProject(projectFile);
 }
 
-void TMainForm::openEditorFile(const std::string&)
-{
-    // Editor windows connect here.
-}
+void TMainForm::openEditorFile(const std::string& fileName) { OpenFileByName(fileName); }
 
 void TMainForm::loadParserSettings()
 {
-    // The parser repository connects here.
+    if (repository_->useRegistry && !registry_)
+        registry_ = std::make_unique<QSettingsKeyValueStore>(QStringLiteral("Talvik Systems"), QStringLiteral("Quarry"));
+    if (repository_->useRegistry)
+        repository_->LoadAllSettings(*registry_);
+    else
+        repository_->LoadAllSettings(*editorStore_);
+}
+
+void TMainForm::storeParsers()
+{
+    if (repository_->useRegistry && registry_)
+        repository_->SaveAllSettings(*registry_);
+    else if (!repository_->useRegistry)
+        repository_->SaveAllSettings(*editorStore_);
 }
 
 void TMainForm::hideSplash()
@@ -464,19 +593,321 @@ void TMainForm::requestTerminate()
     emit terminateRequested();
 }
 
-bool TMainForm::saveProject()
+bool TMainForm::saveProject() { return projectUi_->commands().SaveProject(); }
+
+void TMainForm::saveAllFiles() { SaveAll(); }
+
+}  // namespace quarry
+
+namespace quarry {
+
+// ---------------------------------------------------------------- editor windows
+
+TMDIChild* TMainForm::ActiveEditor() const { return windows_ ? windows_->Active() : nullptr; }
+
+std::vector<TMDIChild*> TMainForm::EditorWindowsInOrder() const
 {
-    // Until the project writer connects here, saving a project keeps at least its settings
-    // copy current; a project that cannot be saved in place is left alone.
-    const auto& name = settings_.project.name;
-    if (!settings_.project.hasName() || !PathStyle::native().isDriveQualified(name) || files::isReadOnly(name))
-        return false;
-    return settingsFile_.WriteSettings(name);
+    return windows_ ? windows_->InOrder() : std::vector<TMDIChild*>{};
 }
 
-void TMainForm::saveAllFiles()
+TMDIChild* TMainForm::OpenFileByName(const std::string& name) { return windows_->OpenByName(name); }
+
+void TMainForm::BringEditorToFront(TMDIChild& window) { windows_->BringToFront(window); }
+
+std::string TMainForm::fileFilterString() const
 {
-    // Editor windows connect here.
+    std::string filter;
+    for (const auto& entry : settings_.editor.fileFilters) {
+        if (!filter.empty())
+            filter += '|';
+        filter += entry;
+    }
+    return filter;
+}
+
+void TMainForm::SaveAll() { fileCommands_->SaveAll(); }
+
+void TMainForm::AskSaveAllModified() { fileCommands_->AskSaveAllModified(); }
+
+void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names)
+{
+    for (const auto& dropped : names) {
+        const auto name = text::cut(dropped, 255);
+        if (name.empty() || files::directoryExists(name))
+            continue;
+        if (auto* open = windows_->Find(name)) {
+            windows_->BringToFront(*open);
+            continue;
+        }
+        const bool missing = text::containsWildcard(name) || !files::fileExists(name);
+        windows_->OpenEditorWindow(name, missing);
+    }
+    if (isMinimized())
+        showNormal();
+    else
+        raise();
+    activateWindow();
+}
+
+void TMainForm::CheckFilesChanged()
+{
+    // The question's own box takes and gives back the activation; no second round meanwhile.
+    if (checkingFiles_)
+        return;
+    checkingFiles_ = true;
+    for (auto* window : EditorWindowsInOrder())
+        window->CheckFileChanged();
+    checkingFiles_ = false;
+}
+
+// ---------------------------------------------------------------- command states
+
+QAction* TMainForm::WireAction(const QString& objectName)
+{
+    auto* item = action(objectName);
+    item->setProperty(kWiredProperty, true);
+    return item;
+}
+
+QToolButton* TMainForm::WireButton(const QString& objectName)
+{
+    auto* button = toolButton(objectName);
+    button->setProperty(kWiredProperty, true);
+    return button;
+}
+
+void TMainForm::SetCommandEnabled(const QString& objectName, bool enabled)
+{
+    if (auto* item = action(objectName))
+        setEnabledIfWired(item, enabled);
+    else if (auto* button = toolButton(objectName))
+        setEnabledIfWired(button, enabled);
+}
+
+void TMainForm::UpdateButtons()
+{
+    if (shuttingDown_)
+        return;
+    const bool any = windows_->Count() > 0;
+    SetCommandEnabled(QStringLiteral("SaveBtn"), any);
+    SetCommandEnabled(QStringLiteral("CloseBtn"), any);
+    SetCommandEnabled(QStringLiteral("RemoveFromProjectBtn"),
+                      settings_.project.open && !settings_.project.files.empty());
+    auto* active = ActiveEditor();
+    bool selection = false, undo = false, redo = false, paste = false;
+    if (active) {
+        auto& memo = active->SEditor1->Memo();
+        selection = memo.HasSelection();
+        undo = memo.CanUndo();
+        redo = memo.CanRedo();
+        paste = CanPaste(memo);
+    }
+    for (const char* name : {"IndentButton", "UndentButton", "Cut1", "Cut2", "Copy1", "Copy2"})
+        SetCommandEnabled(QString::fromLatin1(name), selection);
+    for (const char* name : {"UndoButton", "Undo1", "Undo2"})
+        SetCommandEnabled(QString::fromLatin1(name), undo);
+    for (const char* name : {"RedoButton", "Redo1", "Redo2"})
+        SetCommandEnabled(QString::fromLatin1(name), redo);
+    for (const char* name : {"Paste1", "Paste2"})
+        SetCommandEnabled(QString::fromLatin1(name), paste);
+    SetCommandEnabled(QStringLiteral("FindNext1"), active && hasLastSearchText && hasLastSearchText());
+    RefreshStatusBar();
+}
+
+void TMainForm::refreshFileMenu(TMDIChild* active)
+{
+    const bool on = active != nullptr;
+    SetCommandEnabled(QStringLiteral("Print1"), on && !editCommands_->printing());
+    for (const char* name : {"SaveFile1", "SaveFile2", "SaveFileAs1", "CloseFile1", "CloseFile2"})
+        SetCommandEnabled(QString::fromLatin1(name), on);
+}
+
+void TMainForm::refreshEditMenu(TMDIChild* active)
+{
+    bool selection = false, undo = false, redo = false, paste = false, rows = false;
+    if (active) {
+        auto& memo = active->SEditor1->Memo();
+        selection = memo.HasSelection();
+        undo = memo.CanUndo();
+        redo = memo.CanRedo();
+        paste = CanPaste(memo);
+        rows = active->LineCount() >= 1;
+    }
+    for (const char* name : {"Undo1", "Undo2"})
+        SetCommandEnabled(QString::fromLatin1(name), undo);
+    for (const char* name : {"Redo1", "Redo2"})
+        SetCommandEnabled(QString::fromLatin1(name), redo);
+    for (const char* name : {"Cut1", "Cut2", "Copy1", "Copy2", "Delete1"})
+        SetCommandEnabled(QString::fromLatin1(name), selection);
+    for (const char* name : {"Paste1", "Paste2"})
+        SetCommandEnabled(QString::fromLatin1(name), paste);
+    SetCommandEnabled(QStringLiteral("SelectAll1"), rows);
+}
+
+// Asking the clipboard means a round trip to the program that owns it; the answer is kept until
+// the clipboard changes, so that a keystroke never waits for another program.
+bool TMainForm::CanPaste(TCustomCodeMemo& memo)
+{
+    if (!canPasteKnown_) {
+        canPaste_ = memo.Perform(cm::EM_CANPASTE) != 0;
+        canPasteKnown_ = true;
+    }
+    return canPaste_;
+}
+
+void TMainForm::FixMenus()
+{
+    if (shuttingDown_)
+        return;
+    auto* active = ActiveEditor();
+    refreshFileMenu(active);
+    refreshEditMenu(active);
+    if (refreshSearchMenu)
+        refreshSearchMenu(active);
+    windowCommands_->Window1Click();
+}
+
+void TMainForm::RefreshStatusBar()
+{
+    if (shuttingDown_)
+        return;
+    status_->ApplyPendingReset();
+    auto* active = ActiveEditor();
+    if (!active) {
+        status_->ClearPanels();
+        return;
+    }
+    auto& memo = active->SEditor1->Memo();
+    StatusSnapshot snapshot;
+    const auto caret = active->GetCaret();
+    snapshot.row = caret.row;
+    snapshot.column = caret.column;
+    snapshot.modified = active->IsModified();
+    snapshot.rows = active->LineCount();
+    snapshot.topRow = memo.FirstVisibleLine() + 1;
+    if (auto* parser = memo.ActiveParserObject())
+        snapshot.parserName = parser->Settings().name;
+    snapshot.overwrite = memo.Overwrite();
+    const bool wasModified = !status_->PanelText(1).isEmpty();
+    status_->ShowPanels(statusTextsFor(snapshot));
+    if (snapshot.modified && !wasModified)
+        FixMenus();
+    refreshEditMenu(active);
+}
+
+void TMainForm::ShowStatusInfo(const std::string& text, int colour)
+{
+    const auto message = text::trim(text);
+    if (message.empty()) {
+        RefreshStatusBar();
+        return;
+    }
+    ui_.processPendingEvents();
+    status_->ShowInfo(message, colour);
+}
+
+bool TMainForm::StatusInfoShowing() const { return status_->InfoShowing(); }
+
+// ---------------------------------------------------------------- TMDIChildHost
+
+void TMainForm::ChildChanged(TMDIChild& child)
+{
+    if (&child == ActiveEditor())
+        UpdateButtons();
+}
+
+void TMainForm::ChildKeyDown(TMDIChild& child)
+{
+    if (!status_->InfoShowing())
+        return;
+    status_->EndInfo();
+    RefreshStatusBar();
+    child.ClearErrorLine();
+}
+
+bool TMainForm::ChildSave(TMDIChild& child) { return fileCommands_->SaveWindow(child); }
+
+void TMainForm::ChildClosed(TMDIChild& child)
+{
+    if (shuttingDown_)
+        return;
+    const auto caption = fromQt(child.windowTitle());
+    if (NonameNumbers::IsNoname(caption))
+        windows_->ReleaseNoname(caption);
+    fileCommands_->RememberClosedFile(text::trim(caption));
+}
+
+void TMainForm::ChildDestroyed(TMDIChild&)
+{
+    if (shuttingDown_ || fixMenusPending_)
+        return;
+    // The window is half gone now; the menus follow once it has left the document area.
+    fixMenusPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        fixMenusPending_ = false;
+        UpdateButtons();
+        FixMenus();
+    });
+}
+
+TMDIChildHost::ClipboardStates TMainForm::ChildClipboardStates(TMDIChild& child)
+{
+    auto& memo = child.SEditor1->Memo();
+    return {memo.HasSelection(), memo.HasSelection(), CanPaste(memo)};
+}
+
+void TMainForm::ChildCut(TMDIChild&) { editCommands_->Cut1Click(); }
+
+void TMainForm::ChildCopy(TMDIChild&) { editCommands_->Copy1Click(); }
+
+void TMainForm::ChildPaste(TMDIChild&) { editCommands_->Paste1Click(); }
+
+void TMainForm::ChildFilesDropped(const std::vector<std::string>& files) { HandleDroppedFiles(files); }
+
+// ---------------------------------------------------------------- events
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip && status_) {
+        status_->HintChanged(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// The menu short-cuts come before the editor's own keys, as they do for the window's menu:
+// a key that an enabled item of this window carries is left to the short-cut, not the editor.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QKeySequence pressed(key->keyCombination());
+            for (auto* item : findChildren<QAction*>())
+                if (item->isEnabled() && item->shortcut() == pressed) {
+                    event->ignore();
+                    return true;
+                }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> names;
+    for (const auto& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names.push_back(fromQt(url.toLocalFile()));
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, names] { HandleDroppedFiles(names); });
 }
 
 }  // namespace quarry

@@ -1,0 +1,201 @@
+// Project benchmarks: opening and saving a project with 26 editor windows. Every figure comes
+// with its reference from the same run:
+//   - opening (read the project file, locate 26 files, load each into an editor control, place
+//     caret and markers, from FILEZ down to FILEA) against merely reading the project file and
+//     the 26 sources into strings;
+//   - saving the project sections of 26 windows and 200 project files against writing the same
+//     bytes with one ofstream.
+// The windows themselves are the Qt part and are timed by the offscreen main-window test.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/TCodeMemoHost.h"
+#include "editor/TCustomCodeMemo.h"
+#include "platform/FileFacts.h"
+#include "platform/ProfileFile.h"
+#include "settings/ProjectFile.h"
+
+namespace {
+
+using namespace quarry;
+namespace fs = std::filesystem;
+
+class BenchHost final : public TCodeMemoHost {
+public:
+    void SetFont(const TCM_Font&) override {}
+    int CharWidth(unsigned char) const override { return 8; }
+    int AverageCharWidth() const override { return 8; }
+    int LineHeight() const override { return 16; }
+    int ClientWidth() const override { return 1200; }
+    int ClientHeight() const override { return 800; }
+    bool HasClipboardText() const override { return false; }
+    std::string ClipboardText() const override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+    void Invalidate() override {}
+    void Beep() override {}
+};
+
+constexpr int kWindows = 26;
+constexpr int kLinesPerFile = 2000;  // about 80 KB a file, 2 MB in all
+
+// A project directory with 26 sources and a project file naming them all.
+struct ProjectOnDisk {
+    ProjectOnDisk()
+    {
+        dir = fs::temp_directory_path() / ("quarry-bench-project-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        std::ostringstream project;
+        project << "[PROJECT]\nDEFAULTSOURCEPATH=" << dir.string() << "\n[PROJECTFILES]\nNUMFILES=" << kWindows << "\n";
+        for (int k = 1; k <= kWindows; ++k) {
+            const auto name = (dir / ("src" + std::to_string(k) + ".c")).string();
+            sources.push_back(name);
+            std::ofstream out(name, std::ios::binary);
+            for (int line = 0; line < kLinesPerFile; ++line)
+                out << "    value_" << line << " = compute(value_" << line - 1 << ", " << k << "); /* note */\r\n";
+            project << "FILE" << k << "=" << name << "\n";
+        }
+        for (int k = 1; k <= kWindows; ++k) {
+            project << "[" << ProjectFile::windowSection(k) << "]\nFILENAME=" << sources[std::size_t(k - 1)]
+                    << "\nSTATE=0\nEDITORROW=" << 10 * k << "\nEDITORCOLUMN=3\nLEFT=" << k << "\nWIDTH=400\nTOP=" << k
+                    << "\nHEIGHT=300\nVISIBLE=1\nMARKER1ROW=" << k << "\nMARKER1COLUMN=1\n";
+        }
+        projectFile = (dir / "bench.ppf").string();
+        std::ofstream(projectFile, std::ios::binary) << project.str();
+    }
+    ~ProjectOnDisk() { fs::remove_all(dir); }
+
+    fs::path dir;
+    std::vector<std::string> sources;
+    std::string projectFile;
+};
+
+ProjectOnDisk& Disk()
+{
+    static ProjectOnDisk disk;
+    return disk;
+}
+
+void OpenProject26(benchmark::State& state)
+{
+    const auto& disk = Disk();
+    BenchHost host;
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<TCustomCodeMemo>> windows;
+        const ProfileFile file(disk.projectFile);
+        ProjectState project;
+        ProjectFile::readFiles(file, project);
+        const auto records = ProjectFile::readWindows(file);
+        for (auto k = records.size(); k > 0; --k) {
+            const auto& record = records[k - 1];
+            if (record.fileName.empty() || !files::fileExists(record.fileName))
+                continue;
+            auto memo = std::make_unique<TCustomCodeMemo>(host);
+            memo->LoadFromFile(record.fileName);
+            memo->MoveCaretTo(record.caret.row - 1, record.caret.column - 1, false);
+            for (int d = 0; d < ProjectWindowRecord::kMarkers; ++d)
+                if (record.markers[std::size_t(d)].row >= 1)
+                    memo->SetBookmark(d, record.markers[std::size_t(d)].row, record.markers[std::size_t(d)].column);
+            windows.push_back(std::move(memo));
+        }
+        benchmark::DoNotOptimize(windows.data());
+        if (windows.size() != kWindows || project.files.size() != kWindows)
+            state.SkipWithError("the project did not open completely");
+    }
+}
+
+void ReadFilesReference(benchmark::State& state)
+{
+    const auto& disk = Disk();
+    for (auto _ : state) {
+        std::vector<std::string> texts;
+        for (const auto& name : disk.sources) {
+            std::ifstream in(name, std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            texts.push_back(bytes.str());
+        }
+        std::ifstream in(disk.projectFile, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        texts.push_back(bytes.str());
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+
+std::vector<ProjectWindowRecord> Windows()
+{
+    std::vector<ProjectWindowRecord> windows;
+    for (int k = 1; k <= kWindows; ++k) {
+        ProjectWindowRecord record;
+        record.fileName = Disk().sources[std::size_t(k - 1)];
+        record.caret = {k, 1};
+        record.lineCount = kLinesPerFile;
+        record.bounds = {k, k, 400, 300};
+        for (int d = 0; d < 10; ++d)
+            record.markers[std::size_t(d)] = {d + 1, 1};
+        windows.push_back(record);
+    }
+    return windows;
+}
+
+ProjectState BigProject()
+{
+    ProjectState project;
+    project.directory = Disk().dir.string();
+    for (int i = 0; i < 200; ++i)
+        project.addFile((Disk().dir / ("file" + std::to_string(i) + ".c")).string());
+    return project;
+}
+
+void SaveProject26(benchmark::State& state)
+{
+    const auto windows = Windows();
+    const auto project = BigProject();
+    const auto target = (Disk().dir / "save.ppf").string();
+    for (auto _ : state) {
+        fs::remove(target);
+        ProfileFile file(target);
+        ProjectFile::write(file, project, windows);
+        file.flush();
+    }
+}
+
+void WriteBytesReference(benchmark::State& state)
+{
+    const auto windows = Windows();
+    const auto project = BigProject();
+    const auto target = (Disk().dir / "save.ppf").string();
+    {
+        fs::remove(target);
+        ProfileFile file(target);
+        ProjectFile::write(file, project, windows);
+        file.flush();
+    }
+    std::ifstream in(target, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const auto content = bytes.str();
+    const auto copy = (Disk().dir / "copy.ppf").string();
+    for (auto _ : state) {
+        std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+        out.write(content.data(), std::streamsize(content.size()));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(OpenProject26)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadFilesReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveProject26)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WriteBytesReference)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

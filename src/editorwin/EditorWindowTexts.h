@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+// The messages of the editor windows, in one place.
+namespace quarry::editortexts {
+
+inline std::string cannotAccessFile(const std::string& name)
+{
+    return "Cannot access file (" + name + ") .  The file may be in use by another application.";
+}
+
+inline std::string backupReadOnly(const std::string& backupName)
+{
+    return "Error saving backup file: " + backupName + " - File is read-only.";
+}
+
+inline std::string reloadQuestion(const std::string& name) { return "File '" + name + "' has changed. Reload?"; }
+
+inline std::string changedQuestion(const std::string& caption)
+{
+    return caption + " has changed, do you wish to save?";
+}
+
+// A write that failed on its way (disk full, a vanished directory): the old file is still there.
+inline std::string saveFailed(const std::string& name, const std::string& reason)
+{
+    return "Error saving file (" + name + "): " + reason +
+           ".  The file on disk was not changed; your text is still in the editor window.";
+}
+
+}  // namespace quarry::editortexts
