@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Creates the demo home once: the program's shipped data files, with the demo project open at the
-# first start. Quarry.ini is made from QUARRY.DEF as the program itself would make it (the home
-# directory in place of each DEFAULTD marker) and names the demo project as the open project; the
-# project file gets the same settings; quarry.dat lists the demo sources in the Re-open menu.
+# first start. There is no Quarry.ini: the first start restores it from the home's QUARRY.DEF (with
+# the usual notice), and that template names the demo project as the open project, so the project,
+# its highlighted sources and the Re-open list (quarry.dat) show at once.
 # Programs stay in the build folder.
 # usage: scripts/make-demo-home.sh BIN_DIR HOME_DIR
 set -euo pipefail
@@ -21,21 +21,22 @@ demo="$home/demo"
 # A sed replacement text with its special characters escaped.
 escaped=$(printf '%s' "$home" | sed 's/[&|\\]/\\&/g')
 
-# The settings of QUARRY.DEF without its comment lines and without its PROJECT section, which the
-# two files below write themselves.
+# The settings of QUARRY.DEF without its comment lines and without its PROJECT section.
 settings() {
-  sed "s|DEFAULTD|$escaped|g" "$home/QUARRY.DEF" |
-    awk '/^;/ { next } /^\[/ { skip = ($0 == "[PROJECT]") } !skip'
+  awk '/^;/ { next } /^\[/ { skip = ($0 == "[PROJECT]") } !skip' "$1"
 }
 
+# The home's template: the demo project is the open one; DEFAULTD stays for the program to replace.
 {
-  printf '[PROJECT]\nNAME=%s\nOPEN=1\nSOURCEPATH=%s\nPROJECTPATH=%s\n' "$demo/demo.ppf" "$demo" "$demo"
-  settings
-} > "$home/Quarry.ini"
+  printf '[PROJECT]\nNAME=DEFAULTD/demo/demo.ppf\nOPEN=1\nSOURCEPATH=DEFAULTD/demo\nPROJECTPATH=DEFAULTD/demo\n'
+  settings "$home/QUARRY.DEF"
+} > "$home/QUARRY.DEF.new"
+mv "$home/QUARRY.DEF.new" "$home/QUARRY.DEF"
 
+# A project file is not a template: it gets the home directory now, and the same settings.
 {
   sed "s|DEFAULTD|$escaped|g" "$demo/demo.ppf" | grep -v '^;'
-  settings
+  sed "s|DEFAULTD|$escaped|g" "$home/QUARRY.DEF" | settings /dev/stdin
 } > "$demo/demo.ppf.new"
 mv "$demo/demo.ppf.new" "$demo/demo.ppf"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the real program on a virtual screen the way a new user meets it: a fresh demo home opens
-# the demo project; the script types a line into main.c, saves it (Ctrl+S), closes the window
+# Runs the real program on a virtual screen the way a new user meets it: a fresh demo home shows
+# the restore notice and opens the demo project; the script types a line into main.c, saves it (Ctrl+S), closes the window
 # (Ctrl+D), reopens it from File > Re-open..., checks the file on disk and the reopened window,
 # and takes a screenshot.
 # usage: scripts/run-demo-under-xvfb.sh [BUILD_DIR] [SCREENSHOT]   (needs scripts/install-deps.sh --xvfb)
@@ -31,6 +31,10 @@ window() {
 
 QUARRY_HOME="$home" "$build/bin/quarry" >"$work/quarry.log" 2>&1 &
 pid=$!
+# A fresh home has no Quarry.ini: the first start says it restores the default settings.
+box=$(window '^Information$') || fail "no restore notice at the first start"
+xdotool windowfocus --sync "$box"
+xdotool key Return
 main=$(window 'Quarry - \[demo.ppf\]') || fail "the demo project did not open"
 sleep 2
 xdotool windowfocus --sync "$main"
