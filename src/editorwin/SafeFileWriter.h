@@ -6,10 +6,7 @@ namespace quarry {
 
 class TStream;
 
-// Writes a file so that a failure never costs the file that was there: the bytes go to a
-// temporary file in the same directory, which is flushed to disk and then renamed over the old
-// file. The new file keeps the old one's permissions. Where no temporary file can be made
-// beside it (a directory that takes no new files, a device), the file is written in place.
+// Writes an editor's text through SafeFile, so a failure never costs the file that was there.
 class SafeFileWriter final {
 public:
     // Calls `write` with a stream into the new file. Returns 0 on success, else the errno

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/SafeFile.h"
 #include "platform/Text.h"
 
 namespace quarry {
@@ -284,26 +285,9 @@ void PersistentEditorStore::WriteBack()
     for (const std::string& line : lines_)
         bytes.append(line).append(lineEnd);
 
-    const std::string temporary = path_ + ".tmp";
-    errno = 0;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw EditorStoreError("Cannot write " + path_ + ": " + systemError());
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.close();
-        if (!out) {
-            const std::string reason = systemError();
-            std::remove(temporary.c_str());
-            throw EditorStoreError("Cannot write " + path_ + ": " + reason);
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path_, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        throw EditorStoreError("Cannot write " + path_ + ": " + ec.message());
-    }
+    // Through a temporary file, so a failed write leaves the old store whole.
+    if (const int error = SafeFile::WriteBytes(path_, bytes); error != 0)
+        throw EditorStoreError("Cannot write " + path_ + ": " + std::strerror(error));
     modified_ = false;
 }
 

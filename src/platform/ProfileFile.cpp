@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/SafeFile.h"
+
 #include "platform/Text.h"
 
 #include <cerrno>
@@ -268,14 +270,9 @@ void ProfileFile::flush()
     std::string bytes;
     for (const auto& line : lines_)
         bytes.append(line.text).append(lineEnd_);
-    errno = 0;
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw ProfileFileError("Cannot write " + path_ + ": " + systemError(errno ? errno : EIO));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        throw ProfileFileError("Cannot write " + path_ + ": " + systemError(errno ? errno : EIO));
+    // Through a temporary file: a full disk never leaves a settings file cut short.
+    if (const int error = SafeFile::WriteBytes(path_, bytes); error != 0)
+        throw ProfileFileError("Cannot write " + path_ + ": " + systemError(error));
     modified_ = false;
 }
 

@@ -250,12 +250,14 @@ TEST(PersistentEditorStore, AFailedWriteLeavesTheOldFileWhole)
     const std::string path = dir.write("quarry.dat", "[MRU]\n/a.c\n");
     PersistentEditorStore store(path);
     store.SetList("MRU", {"/b.c"});
-    // The temporary file cannot be made where a directory of its name stands.
-    std::filesystem::create_directory(path + ".tmp");
+    // A read-only store is refused before anything is written.
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     EXPECT_THROW(store.WriteBack(), EditorStoreError);
     EXPECT_EQ("[MRU]\n/a.c\n", test::TempDir::read(path));
     EXPECT_TRUE(store.Modified());
-    std::filesystem::remove(path + ".tmp");
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     store.WriteBack();
     EXPECT_EQ("[MRU]\n/b.c\n", test::TempDir::read(path));
     EXPECT_FALSE(store.Modified());
