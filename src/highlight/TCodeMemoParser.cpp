@@ -236,14 +236,14 @@ int TCodeMemoParser::failToken(C& cursor, ScanOffset start, int& length)
 }
 
 template <class C>
-bool TCodeMemoParser::callMatch(const CharSpec& spec, C& cursor, ScanOffset tokenStart, int& value)
+bool TCodeMemoParser::callMatch(const CharSpec& entry, C& cursor, ScanOffset tokenStart, int& value)
 {
-    if (spec.matchKind == 0)
-        return runRecogniser(spec.matchIndex, cursor, tokenStart);
+    if (entry.matchKind == 0)
+        return runRecogniser(entry.matchIndex, cursor, tokenStart);
     if (!OnCustomParse)
         return false;
     int length = int(cursor.position() - tokenStart);
-    return OnCustomParse(*this, spec.matchIndex, static_cast<ScanCursor&>(cursor), length, value);
+    return OnCustomParse(*this, entry.matchIndex, static_cast<ScanCursor&>(cursor), length, value);
 }
 
 template <class C>
@@ -251,11 +251,11 @@ bool TCodeMemoParser::endMatches(const EndSpec& end, C& cursor, ScanOffset token
 {
     ScanOffset before = cursor.position();
     if (end.isMatch) {
-        CharSpec spec;
-        spec.matchKind = end.matchKind;
-        spec.matchIndex = end.matchIndex;
+        CharSpec entry;
+        entry.matchKind = end.matchKind;
+        entry.matchIndex = end.matchIndex;
         int probe = value;
-        bool matched = callMatch(spec, cursor, tokenStart, probe);
+        bool matched = callMatch(entry, cursor, tokenStart, probe);
         if (!matched || !end.use)
             cursor.seek(before);
         if (matched)

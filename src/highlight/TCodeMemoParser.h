@@ -110,7 +110,7 @@ private:
     template <class C>
     int scanToken(C& cursor, int& length);
     template <class C>
-    bool callMatch(const CharSpec& spec, C& cursor, ScanOffset tokenStart, int& value);
+    bool callMatch(const CharSpec& entry, C& cursor, ScanOffset tokenStart, int& value);
     template <class C>
     bool endMatches(const EndSpec& end, C& cursor, ScanOffset tokenStart, int& value);
     template <class C>

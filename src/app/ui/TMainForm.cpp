@@ -343,15 +343,15 @@ void TMainForm::buildToolBar()
     toolBar->setMovable(false);
     toolBar->setFixedHeight(32);
     toolBar->setIconSize(QSize(ToolIcons::kSize, ToolIcons::kSize));
-    for (const auto& spec : kToolButtons) {
+    for (const auto& entry : kToolButtons) {
         auto* button = new QToolButton(toolBar);
-        const auto name = QString::fromLatin1(spec.name);
+        const auto name = QString::fromLatin1(entry.name);
         button->setObjectName(name);
         button->setAutoRaise(true);
         button->setFixedSize(26, 26);
         button->setIcon(ToolIcons::forButton(name));
-        button->setProperty("tag", spec.tag);
-        setHint(button, QString::fromLatin1(spec.hint));
+        button->setProperty("tag", entry.tag);
+        setHint(button, QString::fromLatin1(entry.hint));
         button->setEnabled(false);
         toolBar->addWidget(button);
     }

@@ -53,12 +53,12 @@ void WindowCommands::Window1Click()
     const auto items = list.MenuItems(active ? fromQt(active->windowTitle()) : std::string());
     for (int k = 1; k <= WindowList::kMenuItems; ++k) {
         auto* item = form_.action(QStringLiteral("WindowItem") + QString::number(k));
-        const auto& spec = items[static_cast<std::size_t>(k - 1)];
-        item->setVisible(spec.visible);
-        item->setEnabled(spec.visible);
-        item->setCheckable(spec.visible);
-        item->setChecked(spec.checked);
-        if (spec.visible)
+        const auto& shown = items[static_cast<std::size_t>(k - 1)];
+        item->setVisible(shown.visible);
+        item->setEnabled(shown.visible);
+        item->setCheckable(shown.visible);
+        item->setChecked(shown.checked);
+        if (shown.visible)
             item->setText(toQt("&" + std::to_string(k) + " " +
                                escapeAmpersands(list.Entries()[static_cast<std::size_t>(k - 1)])));
     }
