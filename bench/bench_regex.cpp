@@ -14,81 +14,33 @@
 #include "editor/TTextStore.h"
 #include "highlight/TREParser.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using namespace quarry;
-
-// CPU seconds of this thread: the figures compare work done, so that other programs sharing the
-// machine do not change the ratios.
-double threadCpu()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double childrenCpu()
-{
-    rusage usage;
-    getrusage(RUSAGE_CHILDREN, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::childrenCpu;
+using bench::threadCpu;
 
 // The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
-std::string findCorpus()
-{
-    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
-        return given;
-    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
-    std::string path;
-    if (FILE* pipe = popen((script.string() + " 469").c_str(), "r")) {
-        char line[4096];
-        if (std::fgets(line, sizeof line, pipe))
-            path = line;
-        pclose(pipe);
-    }
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
-
 const std::string& corpusPath()
 {
-    static const std::string path = findCorpus();
+    static const std::string path = bench::givenOrMadeCorpus(469);
     return path;
 }
 
 const std::string& corpus()
 {
-    static const std::string text = [] {
-        std::ifstream in(corpusPath(), std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "no corpus at '%s' (scripts/make-corpus.sh 469 builds it)\n", corpusPath().c_str());
-            std::exit(1);
-        }
-        std::ostringstream raw;
-        raw << in.rdbuf();
-        std::string s = raw.str();
-        for (auto& c : s)
-            if (c == '\n')
-                c = '\r';
-        return s;
-    }();
+    static const std::string text = bench::readCorpusAsStored(corpusPath());
     return text;
 }
 
