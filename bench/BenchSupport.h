@@ -86,6 +86,20 @@ inline std::string readCorpusAsStored(const std::string& path)
     return text;
 }
 
+// The 469 MB corpus the search benchmarks share (or the file QUARRY_CORPUS names): its path and
+// its text as stored, each found and read once.
+inline const std::string& searchCorpusPath()
+{
+    static const std::string path = givenOrMadeCorpus(469);
+    return path;
+}
+
+inline const std::string& searchCorpusText()
+{
+    static const std::string text = readCorpusAsStored(searchCorpusPath());
+    return text;
+}
+
 // CPU seconds of this thread: the figures compare work done, so that other programs sharing the
 // machine do not change the ratios.
 inline double threadCpu()
@@ -100,7 +114,9 @@ inline double childrenCpu()
 {
     rusage usage;
     getrusage(RUSAGE_CHILDREN, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 

@@ -30,25 +30,14 @@ namespace {
 using namespace quarry;
 using bench::childrenCpu;
 using bench::threadCpu;
-
-// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
-const std::string& corpusPath()
-{
-    static const std::string path = bench::givenOrMadeCorpus(469);
-    return path;
-}
-
-const std::string& corpus()
-{
-    static const std::string text = bench::readCorpusAsStored(corpusPath());
-    return text;
-}
+using bench::searchCorpusPath;
+using bench::searchCorpusText;
 
 TTextStore& corpusStore()
 {
     static TTextStore* store = [] {
         auto* s = new TTextStore();  // lives to the end of the program
-        s->LoadFromFile(corpusPath(), 0);
+        s->LoadFromFile(searchCorpusPath(), 0);
         return s;
     }();
     return *store;
@@ -59,7 +48,7 @@ struct Corpus {
     explicit Corpus(benchmark::State& state)
     {
         if (state.range(0) == 0)
-            runs = std::make_unique<TFlatText>(corpus());
+            runs = std::make_unique<TFlatText>(searchCorpusText());
         else
             runs = std::make_unique<TStoreRuns>(corpusStore());
         state.SetLabel(state.range(0) == 0 ? "flat" : "store");
@@ -117,7 +106,7 @@ struct LiteralCase {
 
 void literalSearch(benchmark::State& state, LiteralCase c)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     Corpus source(state);
     TTextRuns& flat = *source.runs;
     TLiteralScanner scanner;
@@ -135,7 +124,7 @@ void literalSearch(benchmark::State& state, LiteralCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     const std::string grep = std::string("LC_ALL=C grep -c ") + (c.caseSensitive ? "" : "-i ") +
-                             "-F " + quote(c.pattern) + " " + quote(corpusPath());
+                             "-F " + quote(c.pattern) + " " + quote(searchCorpusPath());
     setRatio(state, "x_grep", ours, commandSeconds(grep));
 }
 
@@ -148,7 +137,7 @@ struct RegexCase {
 // std::regex is far slower: it runs over a slice and its time is scaled to the whole text.
 double stdRegexSeconds(const char* pattern, std::size_t fullSize)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     const std::size_t slice = std::min<std::size_t>(text.size(), 8u << 20);
     const std::regex re(pattern, std::regex::ECMAScript | std::regex::multiline);
     const double t0 = threadCpu();
@@ -162,7 +151,7 @@ double stdRegexSeconds(const char* pattern, std::size_t fullSize)
 
 void regexSearch(benchmark::State& state, RegexCase c)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     Corpus source(state);
     TTextRuns& flat = *source.runs;
     TREParser re;
@@ -181,7 +170,7 @@ void regexSearch(benchmark::State& state, RegexCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     setRatio(state, "x_pcre2", ours,
-             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + quote(corpusPath())));
+             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + quote(searchCorpusPath())));
     static std::map<std::string, double> stdTimes;
     if (!stdTimes.count(c.ecma))
         stdTimes[c.ecma] = stdRegexSeconds(c.ecma, text.size());

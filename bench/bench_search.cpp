@@ -26,19 +26,8 @@ namespace {
 using namespace quarry;
 using bench::childrenCpu;
 using bench::threadCpu;
-
-// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
-const std::string& corpusPath()
-{
-    static const std::string path = bench::givenOrMadeCorpus(469);
-    return path;
-}
-
-const std::string& corpusText()
-{
-    static const std::string text = bench::readCorpusAsStored(corpusPath());
-    return text;
-}
+using bench::searchCorpusPath;
+using bench::searchCorpusText;
 
 double commandSeconds(const std::string& command)
 {
@@ -58,7 +47,7 @@ void controlFind(benchmark::State& state, const char* pattern, std::uint16_t fla
     static HeadlessHost host;
     static TCustomCodeMemo* memo = [] {
         auto* m = new TCustomCodeMemo(host);  // lives to the end of the program
-        m->SetText(corpusText());
+        m->SetText(searchCorpusText());
         return m;
     }();
     TCodeMemoSearch search(*memo);
@@ -74,10 +63,10 @@ void controlFind(benchmark::State& state, const char* pattern, std::uint16_t fla
         ours = std::min(ours, threadCpu() - t0);
     }
     state.counters["hits"] = static_cast<double>(hits);
-    state.counters["MB/s"] = static_cast<double>(corpusText().size()) / (1024.0 * 1024.0) / ours;
+    state.counters["MB/s"] = static_cast<double>(searchCorpusText().size()) / (1024.0 * 1024.0) / ours;
     const bool nocase = !(flags & TCodeMemoSearch::kMatchCase);
     const double grep = commandSeconds(std::string("LC_ALL=C grep -c -F ") + (nocase ? "-i " : "") + "'" +
-                                       pattern + "' " + corpusPath());
+                                       pattern + "' " + searchCorpusPath());
     if (grep > 0)
         state.counters["x_grep"] = grep / ours;
 }
@@ -85,7 +74,7 @@ void controlFind(benchmark::State& state, const char* pattern, std::uint16_t fla
 // The shortest prefix of the corpus, ending at a line end, that holds n occurrences of word.
 std::string prefixWith(const std::string& word, long n)
 {
-    const std::string& text = corpusText();
+    const std::string& text = searchCorpusText();
     std::size_t at = 0;
     for (long found = 0; found < n; ++found) {
         at = text.find(word, at);
