@@ -6,54 +6,31 @@
 // QUARRY_CORPUS names another input; by default scripts/make-corpus.sh 50 builds or finds it.
 #include "highlight/TCompressor.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using quarry::CompressionMethod;
 using quarry::TCompressor;
-
-std::string corpusPath()
-{
-    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
-        return given;
-    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
-    std::string path;
-    if (FILE* pipe = popen((script.string() + " 50").c_str(), "r")) {
-        char line[4096];
-        if (std::fgets(line, sizeof line, pipe))
-            path = line;
-        pclose(pipe);
-    }
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
+using quarry::bench::wallSeconds;
 
 const std::string& corpusFile()
 {
-    static const std::string path = corpusPath();
+    static const std::string path = quarry::bench::givenOrMadeCorpus(50);
     return path;
 }
 
 const std::string& corpus()
 {
-    static const std::string bytes = [] {
-        std::ifstream in(corpusFile(), std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }();
+    static const std::string bytes = quarry::bench::readFile(corpusFile());
     return bytes;
 }
 
@@ -73,13 +50,6 @@ void record(benchmark::State& state, const std::string& name, double compressedB
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * corpus().size()));
     state.counters["ratio"] = compressedBytes / static_cast<double>(corpus().size());
     figures()[name].compressedBytes = compressedBytes;
-}
-
-double secondsOf(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 std::string tempFile(const std::string& suffix)
@@ -109,7 +79,7 @@ void BM_Compress(benchmark::State& state, CompressionMethod method, const std::s
     std::uint64_t written = 0;
     double total = 0;
     for (auto _ : state) {
-        const double s = secondsOf([&] { written = runFile(true, method, corpusFile(), "/dev/null"); });
+        const double s = wallSeconds([&] { written = runFile(true, method, corpusFile(), "/dev/null"); });
         state.SetIterationTime(s);
         total += s;
     }
@@ -123,7 +93,7 @@ void BM_Decompress(benchmark::State& state, CompressionMethod method, const std:
     std::uint64_t produced = 0;
     double total = 0;
     for (auto _ : state) {
-        const double s = secondsOf([&] { produced = runFile(false, method, packed, "/dev/null"); });
+        const double s = wallSeconds([&] { produced = runFile(false, method, packed, "/dev/null"); });
         state.SetIterationTime(s);
         total += s;
     }
@@ -154,7 +124,7 @@ void BM_Program(benchmark::State& state, const std::string& command, const std::
     }
     double total = 0;
     for (auto _ : state) {
-        const double s = secondsOf([&] { benchmark::DoNotOptimize(std::system((command + " >/dev/null").c_str())); });
+        const double s = wallSeconds([&] { benchmark::DoNotOptimize(std::system((command + " >/dev/null").c_str())); });
         state.SetIterationTime(s);
         total += s;
     }

@@ -11,7 +11,6 @@
 #include <sys/wait.h>
 
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,34 +20,19 @@
 #include <random>
 #include <string>
 
+#include "editor/HeadlessHost.h"
 #include "editor/LargeBlocks.h"
 #include "editor/TCM_Settings.h"
-#include "editor/TCodeMemoHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TCustomCodeMemoParser.h"
 #include "editor/TEdStream.h"
 #include "editor/TEditorActions.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 using namespace quarry;
-
-std::string SourceDir() {
-    std::string file = __FILE__;
-    return file.substr(0, file.rfind("/bench/"));
-}
-
-std::string Corpus(int megabytes) {
-    const std::string command = SourceDir() + "/scripts/make-corpus.sh " + std::to_string(megabytes);
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return {};
-    char line[4096] = {};
-    const bool ok = std::fgets(line, sizeof line, pipe) != nullptr;
-    ::pclose(pipe);
-    std::string path = ok ? line : "";
-    while (!path.empty() && std::isspace(static_cast<unsigned char>(path.back()))) path.pop_back();
-    return path;
-}
 
 int BigCorpusMegabytes() {
     const char* env = std::getenv("QUARRY_CORPUS_MB");
@@ -67,27 +51,6 @@ double FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     return static_cast<double>(in.tellg());
 }
-
-double Seconds(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-class BenchHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 1200; }
-    int ClientHeight() const override { return 800; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
 
 // A C-like scanner standing in for the compiled parsers: identifiers, numbers, strings,
 // comments (block comments across lines), blanks. Anchors: blanks and line ends outside
@@ -169,7 +132,7 @@ private:
 
 // One loaded text with its control; the big one is loaded once and shared by the benchmarks.
 struct Document {
-    BenchHost host;
+    HeadlessHost host{1200, 800};
     CLikeParser parser;
     std::unique_ptr<TCustomCodeMemo> memo;
     std::string path;
@@ -180,19 +143,19 @@ struct Document {
     double scanSeconds = 0;
 
     explicit Document(int megabytes) {
-        path = Corpus(megabytes);
+        path = bench::corpusPath(megabytes);
         fileBytes = FileBytes(path);
         const double base = ResidentBytes();
         memo = std::make_unique<TCustomCodeMemo>(host);
         memo->SetParser(1, &parser);
-        loadSeconds = Seconds([&] { memo->LoadFromFile(path); });
+        loadSeconds = bench::wallSeconds([&] { memo->LoadFromFile(path); });
         residentBeforeScan = ResidentBytes() - base;
     }
     void ScanEverything() {
         if (residentAfterScan > 0) return;
         const double base = ResidentBytes() - residentBeforeScan;
         memo->SetActiveParser(1);
-        scanSeconds = Seconds([&] { memo->ScanAll(); });
+        scanSeconds = bench::wallSeconds([&] { memo->ScanAll(); });
         residentAfterScan = ResidentBytes() - base;
     }
 };
@@ -211,7 +174,7 @@ std::unique_ptr<Document>& Small() {
 double MemoryFloorSeconds(double bytes) {
     const auto blocks = static_cast<std::size_t>(bytes / static_cast<double>(kHugeBlock)) + 1;
     std::vector<void*> kept;
-    const double seconds = Seconds([&] {
+    const double seconds = bench::wallSeconds([&] {
         for (std::size_t i = 0; i < blocks; ++i) {
             kept.push_back(AllocateBlock(kHugeBlock));
             std::memset(kept.back(), 1, kHugeBlock);
@@ -224,7 +187,7 @@ double MemoryFloorSeconds(double bytes) {
 double VimSeconds(const std::string& path) {
     const std::string command = "vim -u NONE -es -c q '" + path + "' >/dev/null 2>&1";
     int status = 0;
-    const double seconds = Seconds([&] { status = std::system(command.c_str()); });
+    const double seconds = bench::wallSeconds([&] { status = std::system(command.c_str()); });
     return status == 0 ? seconds : -1;
 }
 
@@ -364,7 +327,7 @@ BENCHMARK(BM_LocateRandom)->Arg(0)->Arg(1)->Iterations(200)->Unit(benchmark::kMi
 void BM_UndoGroup(benchmark::State& state) {
     const auto transactions = static_cast<Offset>(state.range(0));
     constexpr Offset kLine = 40;  // one replacement a line, as a replace-all over a source file makes
-    BenchHost host;
+    HeadlessHost host{1200, 800};
     std::string text;
     for (Offset i = 0; i < transactions; ++i) text += "a" + std::string(kLine - 2, '-') + "\r";
     for (auto _ : state) {

@@ -5,7 +5,7 @@
 //
 // The C corpus comes from scripts/make-corpus.sh (50 and 100 MB of system headers); the other
 // languages repeat their golden sample to 8 MB.
-#include "editor/TCodeMemoHost.h"
+#include "editor/HeadlessHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
@@ -14,6 +14,8 @@
 #include "highlight/RtfWriter.h"
 #include "highlight/ScannedText.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -21,53 +23,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 using namespace quarry;
 
 namespace {
 
-fs::path exeDir()
-{
-    return fs::read_symlink("/proc/self/exe").parent_path();
-}
-
-fs::path sourceRoot()
-{
-    if (const char* root = std::getenv("QUARRY_SOURCE_DIR"))
-        return root;
-    return exeDir().parent_path().parent_path();  // build/bin -> the source tree
-}
-
-std::string corpusPath(int megabytes)
-{
-    const std::string command = (sourceRoot() / "scripts" / "make-corpus.sh").string() + " " + std::to_string(megabytes);
-    FILE* pipe = popen(command.c_str(), "r");
-    char line[4096] = {};
-    if (!pipe || !std::fgets(line, sizeof line, pipe)) {
-        if (pipe)
-            pclose(pipe);
-        return {};
-    }
-    pclose(pipe);
-    std::string path = line;
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
+using bench::corpusPath;
+using bench::exeDir;
+using bench::readFile;
+using bench::sourceRoot;
 
 std::unique_ptr<TCodeMemoParser> parserFor(const BuiltinLanguage& lang)
 {
@@ -155,14 +122,6 @@ std::map<std::string, double>& commandSeconds()
     return seconds;
 }
 
-double childCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 void BM_Command(benchmark::State& state, const std::string& name, const std::string& commandTemplate)
 {
     const std::string input = corpusPath(50);
@@ -175,11 +134,11 @@ void BM_Command(benchmark::State& state, const std::string& name, const std::str
     for (auto _ : state) {
         // The child's processor time (user + system), so that other work on a shared machine does
         // not decide the ratios; the wall time is reported beside it.
-        const double cpuBefore = childCpuSeconds();
+        const double cpuBefore = bench::childrenCpu();
         const auto start = std::chrono::steady_clock::now();
         const int status = std::system(command.c_str());
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const double seconds = childCpuSeconds() - cpuBefore;
+        const double seconds = bench::childrenCpu() - cpuBefore;
         state.SetIterationTime(seconds);
         state.counters["wall_s"] = wall;
         if (status != 0) {
@@ -234,21 +193,6 @@ void BM_RescanAfterTyping(benchmark::State& state)
     state.counters["text_MB"] = double(text.size()) / (1 << 20);
 }
 
-class BenchHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 800; }
-    int ClientHeight() const override { return 800; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
-
 // The same through the editor control's own re-scan loop: the lines its tokens covered after
 // one character typed in the middle of 100 MB.
 void BM_ControlTyping(benchmark::State& state)
@@ -259,7 +203,7 @@ void BM_ControlTyping(benchmark::State& state)
         state.SkipWithError("no corpus");
         return;
     }
-    BenchHost host;
+    HeadlessHost host{800, 800};
     TCustomCodeMemo memo(host);
     memo.SetScanAhead(-1);
     memo.SetText(text);

@@ -18,31 +18,18 @@
 #include <string>
 #include <vector>
 
-#include "editor/TCodeMemoHost.h"
+#include "editor/HeadlessHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "platform/FileFacts.h"
 #include "platform/ProfileFile.h"
 #include "settings/ProjectFile.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 using namespace quarry;
 namespace fs = std::filesystem;
-
-class BenchHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 1200; }
-    int ClientHeight() const override { return 800; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
 
 constexpr int kWindows = 26;
 constexpr int kLinesPerFile = 2000;  // about 80 KB a file, 2 MB in all
@@ -87,7 +74,7 @@ ProjectOnDisk& Disk()
 void OpenProject26(benchmark::State& state)
 {
     const auto& disk = Disk();
-    BenchHost host;
+    HeadlessHost host{1200, 800};
     for (auto _ : state) {
         std::vector<std::unique_ptr<TCustomCodeMemo>> windows;
         const ProfileFile file(disk.projectFile);

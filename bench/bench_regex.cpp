@@ -14,89 +14,30 @@
 #include "editor/TTextStore.h"
 #include "highlight/TREParser.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using namespace quarry;
-
-// CPU seconds of this thread: the figures compare work done, so that other programs sharing the
-// machine do not change the ratios.
-double threadCpu()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double childrenCpu()
-{
-    rusage usage;
-    getrusage(RUSAGE_CHILDREN, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
-std::string findCorpus()
-{
-    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
-        return given;
-    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
-    std::string path;
-    if (FILE* pipe = popen((script.string() + " 469").c_str(), "r")) {
-        char line[4096];
-        if (std::fgets(line, sizeof line, pipe))
-            path = line;
-        pclose(pipe);
-    }
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
-
-const std::string& corpusPath()
-{
-    static const std::string path = findCorpus();
-    return path;
-}
-
-const std::string& corpus()
-{
-    static const std::string text = [] {
-        std::ifstream in(corpusPath(), std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "no corpus at '%s' (scripts/make-corpus.sh 469 builds it)\n", corpusPath().c_str());
-            std::exit(1);
-        }
-        std::ostringstream raw;
-        raw << in.rdbuf();
-        std::string s = raw.str();
-        for (auto& c : s)
-            if (c == '\n')
-                c = '\r';
-        return s;
-    }();
-    return text;
-}
+using bench::childrenCpu;
+using bench::threadCpu;
+using bench::searchCorpusPath;
+using bench::searchCorpusText;
 
 TTextStore& corpusStore()
 {
     static TTextStore* store = [] {
         auto* s = new TTextStore();  // lives to the end of the program
-        s->LoadFromFile(corpusPath(), 0);
+        s->LoadFromFile(searchCorpusPath(), 0);
         return s;
     }();
     return *store;
@@ -107,7 +48,7 @@ struct Corpus {
     explicit Corpus(benchmark::State& state)
     {
         if (state.range(0) == 0)
-            runs = std::make_unique<TFlatText>(corpus());
+            runs = std::make_unique<TFlatText>(searchCorpusText());
         else
             runs = std::make_unique<TStoreRuns>(corpusStore());
         state.SetLabel(state.range(0) == 0 ? "flat" : "store");
@@ -165,7 +106,7 @@ struct LiteralCase {
 
 void literalSearch(benchmark::State& state, LiteralCase c)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     Corpus source(state);
     TTextRuns& flat = *source.runs;
     TLiteralScanner scanner;
@@ -183,7 +124,7 @@ void literalSearch(benchmark::State& state, LiteralCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     const std::string grep = std::string("LC_ALL=C grep -c ") + (c.caseSensitive ? "" : "-i ") +
-                             "-F " + quote(c.pattern) + " " + quote(corpusPath());
+                             "-F " + quote(c.pattern) + " " + quote(searchCorpusPath());
     setRatio(state, "x_grep", ours, commandSeconds(grep));
 }
 
@@ -196,7 +137,7 @@ struct RegexCase {
 // std::regex is far slower: it runs over a slice and its time is scaled to the whole text.
 double stdRegexSeconds(const char* pattern, std::size_t fullSize)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     const std::size_t slice = std::min<std::size_t>(text.size(), 8u << 20);
     const std::regex re(pattern, std::regex::ECMAScript | std::regex::multiline);
     const double t0 = threadCpu();
@@ -210,7 +151,7 @@ double stdRegexSeconds(const char* pattern, std::size_t fullSize)
 
 void regexSearch(benchmark::State& state, RegexCase c)
 {
-    const std::string& text = corpus();
+    const std::string& text = searchCorpusText();
     Corpus source(state);
     TTextRuns& flat = *source.runs;
     TREParser re;
@@ -229,7 +170,7 @@ void regexSearch(benchmark::State& state, RegexCase c)
     state.counters["hits"] = static_cast<double>(hits);
     state.counters["MB/s"] = megabytes(text.size()) / ours;
     setRatio(state, "x_pcre2", ours,
-             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + quote(corpusPath())));
+             commandSeconds("LC_ALL=C pcre2grep --no-jit -c " + quote(c.pcre) + " " + quote(searchCorpusPath())));
     static std::map<std::string, double> stdTimes;
     if (!stdTimes.count(c.ecma))
         stdTimes[c.ecma] = stdRegexSeconds(c.ecma, text.size());

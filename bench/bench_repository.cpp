@@ -4,7 +4,7 @@
 // trip through the editor store and the cost that the auto-replace list adds to a keystroke.
 // The summary at the end prints the figures and ratios; the IDE decompresses lazily only if the
 // start-up exceeds 20 ms.
-#include "editor/TCodeMemoHost.h"
+#include "editor/HeadlessHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/VirtualKeys.h"
 #include "highlight/BuiltinLanguages.h"
@@ -16,10 +16,11 @@
 #include "highlight/TCompressor.h"
 #include "highlight/TParserRepository.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 
@@ -35,23 +36,8 @@ std::map<std::string, double>& seconds()
 
 std::string scriptPath(const char* script)
 {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "highlight" / script).string();
+    return (bench::sourceRoot() / "data" / "highlight" / script).string();
 }
-
-class BenchHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 800; }
-    int ClientHeight() const override { return 600; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
 
 void BM_RepositoryStartup(benchmark::State& state)
 {
@@ -108,7 +94,7 @@ void typing(benchmark::State& state, bool autoReplace)
     TParserRepository repository(builtinParserImages());
     TCodeMemoParser& text = *repository.Find("Plain text");
     autoReplaceOf(text.Settings())->enabled = autoReplace;
-    BenchHost host;
+    HeadlessHost host;
     TCustomCodeMemo memo(host);
     memo.SetParser(1, &text);
     memo.SetActiveParser(1);

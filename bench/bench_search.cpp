@@ -9,99 +9,25 @@
 // Times are CPU seconds (ours: this thread; grep: the child processes), best of the passes.
 //
 //   QUARRY_CORPUS=/path/to/file   (default: the file scripts/make-corpus.sh 469 builds or finds)
-#include "editor/TCodeMemoHost.h"
+#include "editor/HeadlessHost.h"
 #include "editor/TCodeMemoSearch.h"
 #include "editor/TCustomCodeMemo.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using namespace quarry;
-
-// CPU seconds of this thread: the figures compare work done, so that other programs sharing the
-// machine do not change the ratios.
-double threadCpu()
-{
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double childrenCpu()
-{
-    rusage usage;
-    getrusage(RUSAGE_CHILDREN, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-class QuietHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 800; }
-    int ClientHeight() const override { return 600; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
-
-// The file QUARRY_CORPUS names, else the one scripts/make-corpus.sh 469 builds (or finds).
-std::string findCorpus()
-{
-    if (const char* given = std::getenv("QUARRY_CORPUS"); given && *given)
-        return given;
-    const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts" / "make-corpus.sh";
-    std::string path;
-    if (FILE* pipe = popen((script.string() + " 469").c_str(), "r")) {
-        char line[4096];
-        if (std::fgets(line, sizeof line, pipe))
-            path = line;
-        pclose(pipe);
-    }
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
-
-const std::string& corpusPath()
-{
-    static const std::string path = findCorpus();
-    return path;
-}
-
-const std::string& corpusText()
-{
-    static const std::string text = [] {
-        std::ifstream in(corpusPath(), std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "no corpus at '%s' (scripts/make-corpus.sh 469 builds it)\n", corpusPath().c_str());
-            std::exit(1);
-        }
-        std::ostringstream raw;
-        raw << in.rdbuf();
-        std::string s = raw.str();
-        for (auto& c : s)
-            if (c == '\n')
-                c = '\r';
-        return s;
-    }();
-    return text;
-}
+using bench::childrenCpu;
+using bench::threadCpu;
+using bench::searchCorpusPath;
+using bench::searchCorpusText;
 
 double commandSeconds(const std::string& command)
 {
@@ -118,10 +44,10 @@ double commandSeconds(const std::string& command)
 
 void controlFind(benchmark::State& state, const char* pattern, std::uint16_t flags)
 {
-    static QuietHost host;
+    static HeadlessHost host;
     static TCustomCodeMemo* memo = [] {
         auto* m = new TCustomCodeMemo(host);  // lives to the end of the program
-        m->SetText(corpusText());
+        m->SetText(searchCorpusText());
         return m;
     }();
     TCodeMemoSearch search(*memo);
@@ -137,10 +63,10 @@ void controlFind(benchmark::State& state, const char* pattern, std::uint16_t fla
         ours = std::min(ours, threadCpu() - t0);
     }
     state.counters["hits"] = static_cast<double>(hits);
-    state.counters["MB/s"] = static_cast<double>(corpusText().size()) / (1024.0 * 1024.0) / ours;
+    state.counters["MB/s"] = static_cast<double>(searchCorpusText().size()) / (1024.0 * 1024.0) / ours;
     const bool nocase = !(flags & TCodeMemoSearch::kMatchCase);
     const double grep = commandSeconds(std::string("LC_ALL=C grep -c -F ") + (nocase ? "-i " : "") + "'" +
-                                       pattern + "' " + corpusPath());
+                                       pattern + "' " + searchCorpusPath());
     if (grep > 0)
         state.counters["x_grep"] = grep / ours;
 }
@@ -148,7 +74,7 @@ void controlFind(benchmark::State& state, const char* pattern, std::uint16_t fla
 // The shortest prefix of the corpus, ending at a line end, that holds n occurrences of word.
 std::string prefixWith(const std::string& word, long n)
 {
-    const std::string& text = corpusText();
+    const std::string& text = searchCorpusText();
     std::size_t at = 0;
     for (long found = 0; found < n; ++found) {
         at = text.find(word, at);
@@ -166,7 +92,7 @@ void replaceAll(benchmark::State& state)
 {
     const long n = state.range(0);
     const std::string text = prefixWith("define", n);
-    QuietHost host;
+    HeadlessHost host;
     TCustomCodeMemo memo(host);
     TCodeMemoSearch search(memo);
     int replaced = 0;

@@ -11,6 +11,8 @@
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/ui/TMDIChild.h"
 
+#include "BenchSupport.h"
+
 #include <QAction>
 #include <QApplication>
 
@@ -31,31 +33,7 @@ using namespace quarry;
 
 namespace {
 
-fs::path exeDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
-
-fs::path sourceRoot()
-{
-    if (const char* root = std::getenv("QUARRY_SOURCE_DIR"))
-        return root;
-    return exeDir().parent_path().parent_path();
-}
-
-std::string corpusPath(int megabytes)
-{
-    const std::string command = (sourceRoot() / "scripts" / "make-corpus.sh").string() + " " + std::to_string(megabytes);
-    FILE* pipe = popen(command.c_str(), "r");
-    char line[4096] = {};
-    if (!pipe || !std::fgets(line, sizeof line, pipe)) {
-        if (pipe)
-            pclose(pipe);
-        return {};
-    }
-    pclose(pipe);
-    std::string path = line;
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
+using bench::corpusPath;
 
 // Answers file dialogs from a queue and every question with Yes, without a window.
 class QueuedUserInterface final : public UserInterface {

@@ -13,6 +13,8 @@
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/TCodeMemoParser.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -22,11 +24,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 
-namespace fs = std::filesystem;
 using namespace quarry;
 
 namespace {
@@ -34,31 +34,8 @@ namespace {
 constexpr int kRows = 60;
 constexpr int kColumns = 120;
 
-fs::path exeDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
-
-fs::path sourceRoot()
-{
-    if (const char* root = std::getenv("QUARRY_SOURCE_DIR"))
-        return root;
-    return exeDir().parent_path().parent_path();
-}
-
-std::string corpusPath(int megabytes)
-{
-    const std::string command = (sourceRoot() / "scripts" / "make-corpus.sh").string() + " " + std::to_string(megabytes);
-    FILE* pipe = popen(command.c_str(), "r");
-    char line[4096] = {};
-    if (!pipe || !std::fgets(line, sizeof line, pipe)) {
-        if (pipe)
-            pclose(pipe);
-        return {};
-    }
-    pclose(pipe);
-    std::string path = line;
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r'))
-        path.pop_back();
-    return path;
-}
+using bench::sourceRoot;
+using bench::corpusPath;
 
 TCodeMemoParser& CParser()
 {

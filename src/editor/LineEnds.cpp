@@ -90,4 +90,16 @@ std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more) 
     return consumed;
 }
 
+std::string WithPlatformLineEnds(std::string_view stored) {
+    std::string out;
+    out.reserve(stored.size() + stored.size() / 32);
+    for (char c : stored) {
+        if (c == '\r')
+            out += "\r\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
 }  // namespace quarry

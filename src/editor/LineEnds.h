@@ -19,4 +19,8 @@ std::size_t NormaliseInPlace(char* data, std::size_t size, bool more, std::size_
 // Appends the normalised form of `in` to `out`; returns the bytes of `in` consumed.
 std::size_t NormaliseLineEnds(std::string_view in, std::string& out, bool more = false);
 
+// The stored text as other programs read it (the clipboard, a dragged selection, a caller of the
+// message interface): every CR becomes CR LF.
+std::string WithPlatformLineEnds(std::string_view stored);
+
 }  // namespace quarry

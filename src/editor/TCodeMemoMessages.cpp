@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "editor/LineEnds.h"
 #include "editor/TCodeMemoHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TStream.h"
@@ -30,18 +31,6 @@ std::intptr_t CopyOut(const std::string& text, char* buffer, std::size_t capacit
     buffer[n] = '\0';
     return static_cast<std::intptr_t>(n);
 }
-
-std::string WithCrLf(const std::string& stored) {
-    std::string out;
-    out.reserve(stored.size());
-    for (char c : stored) {
-        if (c == '\r')
-            out += "\r\n";
-        else
-            out += c;
-    }
-    return out;
-}
 }  // namespace
 
 std::intptr_t TCodeMemoMessages::Perform(TCustomCodeMemo& memo, std::uint32_t message, std::uintptr_t wParam,
@@ -64,7 +53,7 @@ std::intptr_t TCodeMemoMessages::Standard(TCustomCodeMemo& memo, std::uint32_t m
             memo.SetText(lParam ? std::string_view(Pointer<const char>(lParam)) : std::string_view{});
             return 1;
         case cm::WM_GETTEXT:
-            return CopyOut(WithCrLf(memo.Text()), Pointer<char>(lParam), wParam);
+            return CopyOut(WithPlatformLineEnds(memo.Text()), Pointer<char>(lParam), wParam);
         case cm::WM_GETTEXTLENGTH:
             return static_cast<std::intptr_t>(
                 store.WrittenSize(0, store.CharCount(), TSaveFormat::sfTEXT, TSelLineStyle::lsCRLF));

@@ -1,6 +1,7 @@
 #include "editor/TCodeMemoSearch.h"
 
 #include "editor/LineEnds.h"
+#include "editor/TCodeMemoPaintLock.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TStoreRuns.h"
@@ -11,22 +12,6 @@
 #include <algorithm>
 
 namespace quarry {
-
-namespace {
-
-// Holds the control's painting lock for the life of a replace-all.
-class TPaintLock final {
-public:
-    explicit TPaintLock(TCustomCodeMemo& memo) : memo_(memo) { memo_.Perform(cm::CM_PAINTLOCK, 1, 1); }
-    ~TPaintLock() { memo_.Perform(cm::CM_PAINTLOCK, 1, 0); }
-    TPaintLock(const TPaintLock&) = delete;  // brackets one scope
-    TPaintLock& operator=(const TPaintLock&) = delete;
-
-private:
-    TCustomCodeMemo& memo_;
-};
-
-}  // namespace
 
 TCodeMemoSearch::TCodeMemoSearch(TCustomCodeMemo& memo)
     : memo_(memo), runs_(std::make_unique<TStoreRuns>(memo.Store())), re_(std::make_unique<TREParser>())
@@ -88,7 +73,7 @@ int TCodeMemoSearch::ReplaceAll(const std::string& pattern, const std::string& r
     const bool backward = (flags & kBackward) != 0;
     const bool regex = (flags & kRegExpr) != 0;
     TCodeMemoUndoGroup group(memo_, ugReplaceAll);
-    TPaintLock lock(memo_);
+    TCodeMemoPaintLock lock(memo_);
     Offset origin = backward ? memo_.SelStart() : memo_.SelStart() + memo_.SelLength();
     Offset afterLast = -1;  // just after the last replacement: an empty match there is the same place
     int count = 0;

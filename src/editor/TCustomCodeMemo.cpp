@@ -29,18 +29,6 @@ namespace {
 constexpr int kLineSearchBudget = 10000;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string ToPlatformText(std::string_view stored) {
-    std::string out;
-    out.reserve(stored.size() + stored.size() / 32);
-    for (char c : stored) {
-        if (c == '\r')
-            out += "\r\n";
-        else
-            out += c;
-    }
-    return out;
-}
 }  // namespace
 
 // Collects the changes of one top-level operation; the outermost one re-scans the changed lines
@@ -951,7 +939,7 @@ void TCustomCodeMemo::ExecuteAction(std::int32_t code, std::int32_t, bool extend
 
 void TCustomCodeMemo::CopyToClipboard() {
     if (!HasSelection()) return;
-    host_.SetClipboardText(ToPlatformText(SelText()));
+    host_.SetClipboardText(WithPlatformLineEnds(SelText()));
 }
 
 void TCustomCodeMemo::CutToClipboard() {
@@ -1076,18 +1064,17 @@ void TCustomCodeMemo::SetModified(bool modified) {
 
 void TCustomCodeMemo::ApplyUndoTransaction(const TUndoStack::Transaction& t, bool redo) {
     const Offset start = t.before.Start();
-    if (redo) {
+    if (redo)
         RawReplace(start, start + static_cast<Offset>(t.removed.size()), t.inserted);
-        anchor_ = t.after.anchor;
-        caret_ = t.after.caret;
-    } else {
+    else
         RawReplace(start, start + static_cast<Offset>(t.inserted.size()), t.removed);
-        anchor_ = t.before.anchor;
-        caret_ = t.before.caret;
-    }
-    anchor_ = std::clamp<Offset>(anchor_, 0, store_->CharCount());
-    caret_ = std::clamp<Offset>(caret_, 0, store_->CharCount());
+    RestoreSelection(redo ? t.after : t.before);
     beyondEol_ = false;
+}
+
+void TCustomCodeMemo::RestoreSelection(TUndoStack::Selection selection) {
+    anchor_ = std::clamp<Offset>(selection.anchor, 0, store_->CharCount());
+    caret_ = std::clamp<Offset>(selection.caret, 0, store_->CharCount());
 }
 
 void TCustomCodeMemo::UndoOne() {
@@ -1116,8 +1103,7 @@ void TCustomCodeMemo::UndoOne() {
                     if (undo.PopGroupMarker(upGroupBegin, beginSelection) != id) throw ECodeMemo(msg::BadUndoState);
                     // The selection the command started from: the block after an indent, the
                     // caret where typing or deleting began.
-                    anchor_ = std::clamp<Offset>(beginSelection.anchor, 0, store_->CharCount());
-                    caret_ = std::clamp<Offset>(beginSelection.caret, 0, store_->CharCount());
+                    RestoreSelection(beginSelection);
                     break;
                 }
                 ApplyUndoTransaction(undo.PopTransaction(), false);
@@ -1147,8 +1133,7 @@ void TCustomCodeMemo::RedoOne() {
                 if (step == TUndoStack::TStep::GroupEnd) {
                     TUndoStack::Selection endSelection;
                     if (undo.UnpopGroupMarker(upGroupEnd, endSelection) != id) throw ECodeMemo(msg::BadUndoState);
-                    anchor_ = std::clamp<Offset>(endSelection.anchor, 0, store_->CharCount());
-                    caret_ = std::clamp<Offset>(endSelection.caret, 0, store_->CharCount());
+                    RestoreSelection(endSelection);
                     break;
                 }
                 ApplyUndoTransaction(undo.UnpopTransaction(), true);

@@ -310,6 +310,8 @@ private:
     void DeleteLineAction();
     void DeleteWordAction(bool previous);
     void ApplyUndoTransaction(const TUndoStack::Transaction& t, bool redo);
+    // The selection an undo record kept, clamped to the text as it now stands.
+    void RestoreSelection(TUndoStack::Selection selection);
     void UndoOne();
     void RedoOne();
     TTextStore::Location DecorationRecord(std::int32_t line);

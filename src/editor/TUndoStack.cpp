@@ -6,6 +6,17 @@
 
 namespace quarry {
 
+namespace {
+bool IsTextRecord(TUndoRecordType type) { return type == urText || type == urStream; }
+
+// A record read back must be of the type the layout puts there; text and stream records stand
+// for each other.
+const TUndoRecord& Expect(const TUndoRecord& r, TUndoRecordType type) {
+    if (r.type != type && !(IsTextRecord(type) && IsTextRecord(r.type))) throw ECodeMemo(msg::BadUndoState);
+    return r;
+}
+}  // namespace
+
 void TUndoStack::Reset() {
     Clear();
     pending_ = false;
@@ -130,18 +141,12 @@ TUndoStack::TStep TUndoStack::NextRedoStep() const {
 
 const TUndoRecord& TUndoStack::Down(TUndoRecordType type) {
     if (!Top()) throw ECodeMemo(msg::BadUndoState);
-    const TUndoRecord& r = StepDown();
-    const bool textLike = (type == urText || type == urStream) && (r.type == urText || r.type == urStream);
-    if (r.type != type && !textLike) throw ECodeMemo(msg::BadUndoState);
-    return r;
+    return Expect(StepDown(), type);
 }
 
 const TUndoRecord& TUndoStack::Up(TUndoRecordType type) {
     if (!AboveTop()) throw ECodeMemo(msg::BadUndoState);
-    const TUndoRecord& r = StepUp();
-    const bool textLike = (type == urText || type == urStream) && (r.type == urText || r.type == urStream);
-    if (r.type != type && !textLike) throw ECodeMemo(msg::BadUndoState);
-    return r;
+    return Expect(StepUp(), type);
 }
 
 TUndoStack::Transaction TUndoStack::PopTransaction() {

@@ -81,7 +81,6 @@ public:
 private:
     void RecordSavedState();
     void StatusChanged();
-    void ApplyLineEnds();
     bool WriteText(const std::string& name, int& error);
     std::int32_t DisplayLineOfRow(std::int32_t row);
     // Places the caret at a row and column kept inside the text; returns its display line.

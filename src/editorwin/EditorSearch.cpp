@@ -1,5 +1,6 @@
 #include "editorwin/EditorSearch.h"
 
+#include "editor/TCodeMemoPaintLock.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TUndoStack.h"
@@ -9,22 +10,6 @@
 #include <optional>
 
 namespace quarry {
-
-namespace {
-
-// Holds the control's painting lock for one scope.
-class PaintLock final {
-public:
-    explicit PaintLock(TCustomCodeMemo& memo) : memo_(memo) { memo_.Perform(cm::CM_PAINTLOCK, 1, 1); }
-    ~PaintLock() { memo_.Perform(cm::CM_PAINTLOCK, 1, 0); }
-    PaintLock(const PaintLock&) = delete;  // brackets one scope
-    PaintLock& operator=(const PaintLock&) = delete;
-
-private:
-    TCustomCodeMemo& memo_;
-};
-
-}  // namespace
 
 std::string notFoundMessage(const std::string& text) { return "\"" + text + "\" not found"; }
 
@@ -146,7 +131,7 @@ int EditorSearch::ReplaceAll(const std::string& text, const std::string& replace
     try {
         TCodeMemoUndoGroup group(memo_, ugReplaceAll);
         // While the user is asked about each match the editor has to show it.
-        std::optional<PaintLock> lock;
+        std::optional<TCodeMemoPaintLock> lock;
         if (!prompt)
             lock.emplace(memo_);
         // Each round starts past the previous match (before it, backwards) and every forward

@@ -1,5 +1,7 @@
 #include "highlight/HtmlWriter.h"
 
+#include "highlight/StyledRunWriter.h"
+
 #include <cstdio>
 
 namespace quarry {
@@ -14,19 +16,6 @@ std::string htmlColour(uint32_t bgr)
     std::snprintf(buf, sizeof buf, "%.6x", rgb);
     return buf;
 }
-
-// Precomputed escapes so the per-character work is one table lookup.
-struct EscapeTable {
-    std::string text[256];
-    bool plain[256];
-    EscapeTable()
-    {
-        for (int c = 0; c < 256; ++c) {
-            HtmlWriter::escape((unsigned char)c, text[c]);
-            plain[c] = text[c].size() == 1 && (unsigned char)text[c][0] == c;
-        }
-    }
-};
 
 }  // namespace
 
@@ -50,7 +39,7 @@ void HtmlWriter::escape(unsigned char c, std::string& out)
 
 void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const ExportStyle& style)
 {
-    static const EscapeTable escapes;
+    static const StyledRunWriter runs(escape);
     ExportBuffer out(stream);
     const ExportStyle::Look base = style.defaultLook();
     out.put("<HTML><HEAD>\r\n");
@@ -74,43 +63,14 @@ void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const Expo
     static const char* const kOff[3] = {"</B>", "</I>", "</U>"};
     uint32_t colour = base.foreground;
     uint8_t flags = 0;  // bold, italic, underline as they stand in the output
-    StyledLine line;
-    while (lines.next(line)) {
-        const size_t n = line.text.size();
-        size_t i = 0;
-        while (i < n) {
-            size_t runEnd = n;
-            if (line.styles) {
-                const uint8_t value = line.styles[i];
-                runEnd = i + 1;
-                while (runEnd < n && line.styles[runEnd] == value)
-                    ++runEnd;
-                const ExportStyle::Look& look = looks[value];
-                if (look.foreground != colour) {
-                    out.put(colourChange[value]);
-                    colour = look.foreground;
-                }
-                for (int bit = 0; bit < 3; ++bit) {
-                    bool want = look.fontStyle & (1u << bit);
-                    if (want != bool(flags & (1u << bit))) {
-                        out.put(want ? kOn[bit] : kOff[bit]);
-                        flags ^= uint8_t(1u << bit);
-                    }
-                }
-            }
-            // Characters that stand for themselves go out in one piece.
-            while (i < runEnd) {
-                size_t plain = i;
-                while (plain < runEnd && escapes.plain[(unsigned char)line.text[plain]])
-                    ++plain;
-                out.put(line.text.substr(i, plain - i));
-                if (plain < runEnd)
-                    out.put(escapes.text[(unsigned char)line.text[plain++]]);
-                i = plain;
-            }
+    runs.write(out, lines, [&](uint8_t value) {
+        const ExportStyle::Look& look = looks[value];
+        if (look.foreground != colour) {
+            out.put(colourChange[value]);
+            colour = look.foreground;
         }
-        out.put("\r\n");
-    }
+        StyledRunWriter::switchFontStyle(out, look.fontStyle, flags, kOn, kOff);
+    });
     out.put("</PRE></FONT></BODY></HTML>\r\n");
 }
 

@@ -1,25 +1,11 @@
 #include "highlight/RtfWriter.h"
 
+#include "highlight/StyledRunWriter.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace quarry {
-
-namespace {
-
-struct EscapeTable {
-    std::string text[256];
-    bool plain[256];
-    EscapeTable()
-    {
-        for (int c = 0; c < 256; ++c) {
-            RtfWriter::escape((unsigned char)c, text[c]);
-            plain[c] = text[c].size() == 1 && (unsigned char)text[c][0] == c;
-        }
-    }
-};
-
-}  // namespace
 
 void RtfWriter::escape(unsigned char c, std::string& out)
 {
@@ -64,7 +50,7 @@ std::vector<uint32_t> RtfWriter::colourTable(const ExportStyle& style)
 
 void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const ExportStyle& style)
 {
-    static const EscapeTable escapes;
+    static const StyledRunWriter runs(escape);
     ExportBuffer out(stream);
     out.put("{\\rtf1 \\deff1");
     out.put("{\\fonttbl ");
@@ -92,49 +78,21 @@ void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const Expor
         fgIndex[v] = index(looks[v].foreground);
         bgIndex[v] = index(looks[v].background);
     }
+    static const char* const kOn[3] = {"\\b1 ", "\\i1 ", "\\ul1 "};
+    static const char* const kOff[3] = {"\\b0 ", "\\i0 ", "\\ul0 "};
     int fg = 0, bg = 1;
     uint8_t flags = 0;
-    StyledLine line;
-    while (lines.next(line)) {
-        const size_t n = line.text.size();
-        size_t i = 0;
-        while (i < n) {
-            size_t runEnd = n;
-            if (line.styles) {
-                const uint8_t value = line.styles[i];
-                runEnd = i + 1;
-                while (runEnd < n && line.styles[runEnd] == value)
-                    ++runEnd;
-                static const char* const kOn[3] = {"\\b1 ", "\\i1 ", "\\ul1 "};
-                static const char* const kOff[3] = {"\\b0 ", "\\i0 ", "\\ul0 "};
-                for (int bit = 0; bit < 3; ++bit) {
-                    bool want = looks[value].fontStyle & (1u << bit);
-                    if (want != bool(flags & (1u << bit))) {
-                        out.put(want ? kOn[bit] : kOff[bit]);
-                        flags ^= uint8_t(1u << bit);
-                    }
-                }
-                if (fgIndex[value] != fg) {
-                    fg = fgIndex[value];
-                    out.put("\\cf" + std::to_string(fg) + " ");
-                }
-                if (bgIndex[value] != bg) {
-                    bg = bgIndex[value];
-                    out.put("\\cb" + std::to_string(bg) + " ");
-                }
-            }
-            while (i < runEnd) {
-                size_t plain = i;
-                while (plain < runEnd && escapes.plain[(unsigned char)line.text[plain]])
-                    ++plain;
-                out.put(line.text.substr(i, plain - i));
-                if (plain < runEnd)
-                    out.put(escapes.text[(unsigned char)line.text[plain++]]);
-                i = plain;
-            }
+    runs.write(out, lines, [&](uint8_t value) {
+        StyledRunWriter::switchFontStyle(out, looks[value].fontStyle, flags, kOn, kOff);
+        if (fgIndex[value] != fg) {
+            fg = fgIndex[value];
+            out.put("\\cf" + std::to_string(fg) + " ");
         }
-        out.put("\r\n");
-    }
+        if (bgIndex[value] != bg) {
+            bg = bgIndex[value];
+            out.put("\\cb" + std::to_string(bg) + " ");
+        }
+    });
     out.put("}}");
 }
 

@@ -70,6 +70,33 @@ TREMatcher::TREMatcher(const TREProgram& program)
 
 TREMatcher::~TREMatcher() = default;
 
+// Visits every instruction reachable from `from` once (links below 0 lead nowhere); visit(i)
+// says whether to go on to i's successors. False when a visit failed the walk.
+template <typename Visit>
+bool TREMatcher::walkReachable(int from, Visit visit) const
+{
+    std::vector<char> seen(insts_.size(), 0);
+    std::vector<int> todo{from};
+    while (!todo.empty()) {
+        const int i = todo.back();
+        todo.pop_back();
+        if (i < 0 || seen[i])
+            continue;
+        seen[i] = 1;
+        switch (visit(i)) {
+        case Walk::Fail:
+            return false;
+        case Walk::Prune:
+            break;
+        case Walk::Follow:
+            for (int s : successors(i))
+                todo.push_back(s);
+            break;
+        }
+    }
+    return true;
+}
+
 // ---- decoding ----
 
 void TREMatcher::decode(const TREProgram& program)
@@ -241,21 +268,14 @@ void TREMatcher::decode(const TREProgram& program)
             in.alt = land(in.alt);
     }
     // Every reachable node must lead somewhere: a broken link is a damaged program.
-    std::vector<char> seen(insts_.size(), 0);
-    std::vector<int> todo{start_};
-    while (!todo.empty()) {
-        const int i = todo.back();
-        todo.pop_back();
-        if (i < 0)
-            internalError();
-        if (seen[i])
-            continue;
-        seen[i] = 1;
-        if (insts_[i].op == Op::End)
-            continue;
+    if (start_ < 0)
+        internalError();
+    walkReachable(start_, [&](int i) {
         for (int s : successors(i))
-            todo.push_back(s);
-    }
+            if (s < 0)
+                internalError();
+        return Walk::Follow;
+    });
 }
 
 std::vector<int> TREMatcher::successors(int i) const
@@ -277,38 +297,27 @@ std::vector<int> TREMatcher::successors(int i) const
 bool TREMatcher::firstSet(int from, std::array<std::uint8_t, 256>& set) const
 {
     set.fill(0);
-    std::vector<char> seen(insts_.size(), 0);
-    std::vector<int> todo{from};
-    while (!todo.empty()) {
-        const int i = todo.back();
-        todo.pop_back();
-        if (i < 0 || seen[i])
-            continue;
-        seen[i] = 1;
+    return walkReachable(from, [&](int i) {
         const Inst& in = insts_[i];
         switch (in.op) {
         case Op::End:
-            return false;
+            return Walk::Fail;
         case Op::Char: case Op::Repeat:
             for (int c = 0; c < 256; ++c)
                 set[c] |= tables_[in.table][c];
-            if (in.op == Op::Repeat && in.min == 0)
-                todo.push_back(in.next);
-            break;
+            // Past a repeat that may match nothing, what follows it can begin the match too.
+            return in.op == Op::Repeat && in.min == 0 ? Walk::Follow : Walk::Prune;
         case Op::Lit: {
             const std::uint8_t first = static_cast<std::uint8_t>(literals_[in.lit]);
             for (int c = 1; c < 256; ++c)
                 if (fold_[c] == first)
                     set[c] = 1;
-            break;
+            return Walk::Prune;
         }
         default:
-            for (int s : successors(i))
-                todo.push_back(s);
-            break;
+            return Walk::Follow;
         }
-    }
-    return true;
+    });
 }
 
 // True when every character of the table folds to one character c.
@@ -333,23 +342,12 @@ bool TREMatcher::singleChar(const std::array<std::uint8_t, 256>& table, std::uin
 
 bool TREMatcher::isAnchored() const
 {
-    std::vector<char> seen(insts_.size(), 0);
-    std::vector<int> todo{start_};
-    while (!todo.empty()) {
-        const int i = todo.back();
-        todo.pop_back();
-        if (i < 0 || seen[i])
-            continue;
-        seen[i] = 1;
+    return walkReachable(start_, [&](int i) {
         const Op op = insts_[i].op;
         if (op == Op::Bol)
-            continue;
-        if (op == Op::End || consumes(op))
-            return false;
-        for (int s : successors(i))
-            todo.push_back(s);
-    }
-    return true;
+            return Walk::Prune;
+        return op == Op::End || consumes(op) ? Walk::Fail : Walk::Follow;
+    });
 }
 
 // The literal texts that every match begins with, one per way in; empty when some way in has
@@ -465,23 +463,14 @@ void TREMatcher::analyse()
     }
 
     lineLocal_ = true;
-    std::vector<char> seen(insts_.size(), 0);
-    std::vector<int> todo{start_};
-    while (!todo.empty()) {
-        const int i = todo.back();
-        todo.pop_back();
-        if (i < 0 || seen[i])
-            continue;
-        seen[i] = 1;
+    walkReachable(start_, [&](int i) {
         const Inst& in = insts_[i];
         if ((in.op == Op::Char || in.op == Op::Repeat) && tables_[in.table]['\r'])
             lineLocal_ = false;
         if (in.op == Op::Lit && literals_.substr(in.lit, in.litLen).find('\r') != std::string::npos)
             lineLocal_ = false;
-        if (in.op != Op::End)
-            for (int s : successors(i))
-                todo.push_back(s);
-    }
+        return Walk::Follow;
+    });
     const std::string required = requiredLiteral();
     const bool coveredByPrefix = prefixes_.size() == 1 && prefixes_[0].size() >= required.size();
     if (lineLocal_ && required.size() >= 3 && !coveredByPrefix) {

@@ -74,6 +74,10 @@ private:
     TextPos lineStartAtOrBefore(TRunReader& reader, TextPos pos) const;
     void push(std::uint8_t kind, std::uint8_t arg, int inst, TextPos pos, TextPos value);
     std::vector<int> successors(int i) const;
+    // What a walk over the instructions does after visiting one.
+    enum class Walk : std::uint8_t { Follow, Prune, Fail };
+    template <typename Visit>
+    bool walkReachable(int from, Visit visit) const;
     bool firstSet(int from, std::array<std::uint8_t, 256>& set) const;
     bool singleChar(const std::array<std::uint8_t, 256>& table, std::uint8_t& c) const;
     std::string requiredLiteral() const;

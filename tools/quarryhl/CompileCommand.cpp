@@ -2,8 +2,6 @@
 #include "Command.h"
 #include "HighlightInput.h"
 
-#include <cstdio>
-
 namespace quarry::hl {
 namespace {
 
@@ -19,14 +17,7 @@ int run(const std::vector<std::string>& args)
 }
 
 const RegisterCommand registration("compile", "compile SCRIPT -o FILE     compile a highlighting script",
-                                   [](const std::vector<std::string>& args) {
-                                       try {
-                                           return run(args);
-                                       } catch (const UsageError& e) {
-                                           std::fprintf(stderr, "quarryhl compile: %s\n", e.what());
-                                           return 2;
-                                       }
-                                   });
+                                   run);
 
 }  // namespace
 }  // namespace quarry::hl

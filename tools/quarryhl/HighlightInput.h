@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the highlighting commands: option parsing, finding the data folder, choosing and
 // loading a parser, reading the input file.
+#include "Command.h"
+
 #include "highlight/TCodeMemoParser.h"
 
 #include <memory>
@@ -9,11 +11,6 @@
 #include <vector>
 
 namespace quarry::hl {
-
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Options every highlighting command understands; the rest stay positional.
 struct HighlightOptions {

@@ -25,15 +25,7 @@ int run(const std::vector<std::string>& args)
     return 0;
 }
 
-const RegisterCommand registration("langs", "langs                      list the built-in languages",
-                                   [](const std::vector<std::string>& args) {
-                                       try {
-                                           return run(args);
-                                       } catch (const UsageError& e) {
-                                           std::fprintf(stderr, "quarryhl langs: %s\n", e.what());
-                                           return 2;
-                                       }
-                                   });
+const RegisterCommand registration("langs", "langs                      list the built-in languages", run);
 
 }  // namespace
 }  // namespace quarry::hl

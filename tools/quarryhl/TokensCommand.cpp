@@ -5,7 +5,6 @@
 
 #include "highlight/ScannedText.h"
 
-#include <cstdio>
 
 namespace quarry::hl {
 namespace {
@@ -49,14 +48,7 @@ int run(const std::vector<std::string>& args)
 }
 
 const RegisterCommand registration("tokens", "tokens [--lang NAME|--script F|--compiled F] FILE   list tokens",
-                                   [](const std::vector<std::string>& args) {
-                                       try {
-                                           return run(args);
-                                       } catch (const UsageError& e) {
-                                           std::fprintf(stderr, "quarryhl tokens: %s\n", e.what());
-                                           return 2;
-                                       }
-                                   });
+                                   run);
 
 }  // namespace
 }  // namespace quarry::hl

@@ -47,6 +47,9 @@ int main(int argc, char** argv)
             continue;
         try {
             return c.run(std::vector<std::string>(argv + 2, argv + argc));
+        } catch (const quarry::hl::UsageError& e) {
+            std::fprintf(stderr, "quarryhl %s: %s\n", name.c_str(), e.what());
+            return 2;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "quarryhl %s: %s\n", name.c_str(), e.what());
             return 1;

@@ -1,6 +1,7 @@
 #include "app/ui/EditCommands.h"
 
 #include "app/ui/TMainForm.h"
+#include "editor/TCodeMemoPaintLock.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/GroupedUndoWalk.h"
@@ -13,22 +14,6 @@
 #include <QToolButton>
 
 namespace quarry {
-
-namespace {
-
-// Painting waits while several undo steps run as one.
-class PaintLock final {
-public:
-    explicit PaintLock(TCustomCodeMemo& memo) : memo_(memo) { memo_.Perform(cm::CM_PAINTLOCK, 1, 1); }
-    ~PaintLock() { memo_.Perform(cm::CM_PAINTLOCK, 1, 0); }
-    PaintLock(const PaintLock&) = delete;  // unlocks once
-    PaintLock& operator=(const PaintLock&) = delete;
-
-private:
-    TCustomCodeMemo& memo_;
-};
-
-}  // namespace
 
 EditCommands::EditCommands(TMainForm& form) : QObject(&form), form_(form), printer_(std::make_unique<QPrinter>())
 {
@@ -90,7 +75,7 @@ void EditCommands::Undo1Click()
         memo.Undo();
     } else {
         const int steps = GroupedUndoWalk::UndoSteps(*log);
-        PaintLock lock(memo);
+        TCodeMemoPaintLock lock(memo);
         for (int i = 0; i < steps; ++i)
             memo.Undo();
     }
@@ -108,7 +93,7 @@ void EditCommands::Redo1Click()
         memo.Perform(cm::CM_REDO);
     } else {
         const int steps = GroupedUndoWalk::RedoSteps(*log);
-        PaintLock lock(memo);
+        TCodeMemoPaintLock lock(memo);
         for (int i = 0; i < steps; ++i)
             memo.Redo();
     }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMimeData>
 
+#include "editor/LineEnds.h"
 #include "editor/ui/Windows1252.h"
 
 namespace quarry {
@@ -34,15 +35,7 @@ QMimeData* TCodeMemoClipboard::MakeMimeData(std::string_view platformText, std::
 }
 
 QMimeData* TCodeMemoClipboard::MakeDragData(std::string_view stored) {
-    std::string crlf;
-    crlf.reserve(stored.size() + stored.size() / 32);
-    for (char c : stored) {
-        if (c == '\r')
-            crlf += "\r\n";
-        else
-            crlf += c;
-    }
-    return MakeMimeData(crlf, {});
+    return MakeMimeData(WithPlatformLineEnds(stored), {});
 }
 
 std::string TCodeMemoClipboard::ReceivedHtml(std::string_view html, bool htmlFormat) {

@@ -71,30 +71,26 @@ bool TEdReplDlg::rememberTexts()
     return true;
 }
 
-void TEdReplDlg::OKButtonClick()
-{
-    const auto text = SearchText();
-    const auto replacement = ReplaceText();
-    const auto options = Options();
-    if (!rememberTexts())
-        return;
-    if (auto* editor = Editor()) {
-        EditorSearch search(editor->Memo(), context_.ui, context_.last);
-        search.Replace(text, replacement, options, PromptOnReplBox->isChecked());
-    }
-}
+void TEdReplDlg::OKButtonClick() { replace(false); }
 
-void TEdReplDlg::ReplaceAllButtonClick()
+void TEdReplDlg::ReplaceAllButtonClick() { replace(true); }
+
+void TEdReplDlg::replace(bool all)
 {
     const auto text = SearchText();
     const auto replacement = ReplaceText();
     const auto options = Options();
     if (!rememberTexts())
         return;
-    if (auto* editor = Editor()) {
-        EditorSearch search(editor->Memo(), context_.ui, context_.last);
-        search.ReplaceAll(text, replacement, options, PromptOnReplBox->isChecked());
-    }
+    auto* editor = Editor();
+    if (!editor)
+        return;
+    EditorSearch search(editor->Memo(), context_.ui, context_.last);
+    const bool prompt = PromptOnReplBox->isChecked();
+    if (all)
+        search.ReplaceAll(text, replacement, options, prompt);
+    else
+        search.Replace(text, replacement, options, prompt);
 }
 
 }  // namespace quarry

@@ -30,6 +30,8 @@ private:
     void ReplaceAllButtonClick();
     // Both texts into their histories; false when there is no search text.
     bool rememberTexts();
+    // What both buttons do: the texts remembered, then one replacement or all of them.
+    void replace(bool all);
 
     SearchHistory replaceHistory_;
 };
