@@ -431,12 +431,11 @@ TEST(TREParserDifferential, FiltersAndRunBoundariesDoNotChangeResults)
         const Rendered r = render(gen.expression());
         TREParser fast;
         TREParser plain;
-        fast.SetCaseSensitive(round % 3 != 0);
-        plain.SetCaseSensitive(round % 3 != 0);
-        fast.SetStepBudget(kBudget);
-        plain.SetStepBudget(kBudget);
-        fast.SetExpression(r.ours);
-        plain.SetExpression(r.ours);
+        for (TREParser* re : {&fast, &plain}) {
+            re->SetCaseSensitive(round % 3 != 0);
+            re->SetStepBudget(kBudget);
+            re->SetExpression(r.ours);
+        }
         plain.SetAccelerators(false);
         for (int t = 0; t < 4; ++t) {
             const std::string text = randomText(rng) + randomText(rng);
