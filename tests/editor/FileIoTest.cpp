@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "editor/EFOpenError.h"
 #include "editor/EFileSaveError.h"
 #include "editor/EFileTooLarge.h"
@@ -89,12 +90,8 @@ TEST(FileIo, MissingFileRaisesTheOpenErrorAndLeavesTheText) {
     store.InsertText(0, "keep");
     test::TempDir dir;
     const std::string path = dir.file("nothere.c");
-    try {
-        store.LoadFromFile(path, 0);
-        FAIL() << "no error";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ("File '" + path + "' cannot be opened for reading", std::string(e.what()));
-    }
+    EXPECT_EQ("File '" + path + "' cannot be opened for reading",
+              test::thrownMessage<EFOpenError>([&] { store.LoadFromFile(path, 0); }));
     EXPECT_EQ("keep", store.Text());
 }
 
@@ -104,12 +101,8 @@ TEST(FileIo, FileBeyondTheOffsetLimitIsRefusedNotTruncated) {
     TTextStore store;
     store.InsertText(0, "keep");
     store.SetCharLimit(50);
-    try {
-        store.LoadFromFile(path, 0);
-        FAIL() << "no error";
-    } catch (const EFileTooLarge& e) {
-        EXPECT_EQ("File '" + path + "' is too large to edit: 100 bytes, the limit is 50 characters", std::string(e.what()));
-    }
+    EXPECT_EQ("File '" + path + "' is too large to edit: 100 bytes, the limit is 50 characters",
+              test::thrownMessage<EFileTooLarge>([&] { store.LoadFromFile(path, 0); }));
     EXPECT_EQ("keep", store.Text());
     store.SetCharLimit(104);
     store.LoadFromFile(path, 4);
@@ -126,12 +119,8 @@ TEST(FileIo, InsertBeyondTheLimitIsRefused) {
 
 TEST(FileIo, SaveWithoutAStreamRaises) {
     TTextStore store;
-    try {
-        store.SaveToStream(nullptr, TSaveFormat::sfTEXT);
-        FAIL() << "no error";
-    } catch (const EFileSaveError& e) {
-        EXPECT_EQ("Bad TStream instance", std::string(e.what()));
-    }
+    EXPECT_EQ("Bad TStream instance",
+              test::thrownMessage<EFileSaveError>([&] { store.SaveToStream(nullptr, TSaveFormat::sfTEXT); }));
 }
 
 TEST(FileIo, ShortWritesAreRetriedFromTheStartThenReported) {
@@ -145,12 +134,8 @@ TEST(FileIo, ShortWritesAreRetriedFromTheStartThenReported) {
         store.InsertText(0, "alpha\rbeta\r");
         ShortWriteStream stream(c.shortWrites);
         if (c.fails) {
-            try {
-                store.SaveToStream(&stream, TSaveFormat::sfTEXT);
-                FAIL() << "no error";
-            } catch (const EFileSaveError& e) {
-                EXPECT_EQ("Could not save text to stream", std::string(e.what()));
-            }
+            EXPECT_EQ("Could not save text to stream",
+                      test::thrownMessage<EFileSaveError>([&] { store.SaveToStream(&stream, TSaveFormat::sfTEXT); }));
         } else {
             store.SaveToStream(&stream, TSaveFormat::sfTEXT);
             EXPECT_EQ("alpha\r\nbeta\r\n", stream.inner.Bytes());

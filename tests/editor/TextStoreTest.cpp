@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "editor/ECodeMemo.h"
 #include "editor/TCustomBookmarks.h"
 #include "editor/TCM_Breakpoints.h"
@@ -256,12 +257,8 @@ TEST(TextStore, TrackRejectsBadLinesAndUnknownIds) {
     EXPECT_EQ(-1, store.AddTrack(3, 1));
     const std::int32_t id = store.AddTrack(1, 1);
     store.RemoveTrack(id);
-    try {
-        store.RemoveTrack(id);
-        FAIL() << "second removal accepted";
-    } catch (const ECodeMemo& e) {
-        EXPECT_EQ("Invalid track ID (" + std::to_string(id) + ")", std::string(e.what()));
-    }
+    EXPECT_EQ("Invalid track ID (" + std::to_string(id) + ")",
+              test::thrownMessage<ECodeMemo>([&] { store.RemoveTrack(id); }));
 }
 
 TEST(TextStore, TrackOnAContinuationSegmentGoesToTheLineStart) {

@@ -1,6 +1,7 @@
 // The matcher: what each construct matches, group positions, search direction, the step budget
 // and long inputs. Every case runs over one flat buffer, over a text cut into one-character runs,
 // and with the search filters switched off; all three must agree.
+#include "editor/ThrownMessage.h"
 #include "highlight/TREParser.h"
 #include "highlight/TREMatcher.h"
 #include "highlight/SplitText.h"
@@ -252,12 +253,7 @@ TEST(TREParserMatch, DamagedProgramsRaiseInternalError)
 {
     quarry::TREProgram bad;
     bad.code = {0, 0, 0, 0};  // no magic value
-    try {
-        quarry::TREMatcher m(bad);
-        ADD_FAILURE();
-    } catch (const EREParser& e) {
-        EXPECT_EQ(std::string("Internal error"), e.what());
-    }
+    EXPECT_EQ("Internal error", quarry::test::thrownMessage<EREParser>([&] { quarry::TREMatcher m(bad); }));
     quarry::TREProgram broken;
     broken.code = {156, quarry::reop::EXACTLY, 0, 0, 'a', 0};  // the literal leads nowhere
     EXPECT_THROW(quarry::TREMatcher m(broken), EREParser);
