@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "editor/ECodeMemo.h"
 #include "editor/TEditorActions.h"
@@ -90,12 +91,7 @@ TEST_F(Bookmarks, IndexAboveNineIsARangeError) {
                           std::int32_t l, c;
                           m.GetBookmark(10, l, c);
                       }}) {
-        try {
-            call(memo);
-            ADD_FAILURE() << "no error";
-        } catch (const ECodeMemo& e) {
-            EXPECT_EQ("Bookmark index range error", std::string(e.what()));
-        }
+        EXPECT_EQ("Bookmark index range error", test::thrownMessage<ECodeMemo>([&] { call(memo); }));
     }
 }
 

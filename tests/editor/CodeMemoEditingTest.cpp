@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "MemoFixture.h"
 #include "editor/TCodeMemoStrings.h"
 #include "editor/TEditorActions.h"
@@ -22,15 +26,6 @@ TEST_F(Editing, EachTypedCharacterIsOneUndoStep) {
     memo.Redo();
     EXPECT_EQ("ab", Shown());
     EXPECT_EQ(2, memo.Caret());
-}
-
-TEST_F(Editing, TypingAfterUndoDropsTheRedoPart) {
-    Type("a");
-    memo.Undo();
-    Type("b");
-    EXPECT_FALSE(memo.CanRedo());
-    memo.Redo();
-    EXPECT_EQ("b", Shown());
 }
 
 TEST_F(Editing, ModifiedFollowsTheLogAndClearingItForgetsHistory) {
@@ -81,20 +76,6 @@ TEST_F(Editing, ReadOnlyRefusesEditsButMoves) {
     EXPECT_FALSE(memo.Modified());
 }
 
-TEST_F(Editing, OverwriteReplacesCharactersButNotTheLineEnd) {
-    Load("abc\rdef");
-    memo.ExecuteAction(caINSTOGGLE);
-    ASSERT_TRUE(memo.Overwrite());
-    Type("XY");
-    EXPECT_EQ("XYc|def", Shown());
-    Type("ZW");  // Z over c, W at the line end is inserted
-    EXPECT_EQ("XYZW|def", Shown());
-    Type("\r");
-    EXPECT_EQ("XYZW||def", Shown());
-    memo.Undo();
-    EXPECT_EQ("XYZW|def", Shown());
-}
-
 TEST_F(Editing, EndStopsAfterTheLastNonBlank) {
     Load("abc   \rxy");
     Press(VK_END);
@@ -132,40 +113,6 @@ TEST_F(Editing, TypingBeyondTheLineEndFillsAndIsOneStep) {
     EXPECT_EQ("ab    x|cd", Shown());
 }
 
-TEST_F(Editing, SmartFillUsesTabsToEachStopThatFits) {
-    SetOption(smoCaretAfterEOL, true);
-    memo.SetTabDefault(4);
-    Load("ab");
-    memo.MoveCaretTo(0, 10, false);
-    ASSERT_TRUE(memo.CaretBeyondEol());
-    Type("x");
-    EXPECT_EQ("ab\t\t  x", Shown());
-}
-
-TEST_F(Editing, BackspaceBeyondTheLineEndOnlyMovesLeft) {
-    SetOption(smoCaretAfterEOL, true);
-    Load("ab\rcd");
-    memo.MoveCaretTo(0, 4, false);
-    Press(VK_BACK);
-    EXPECT_EQ("ab|cd", Shown());
-    EXPECT_EQ(3, memo.CaretColumn());
-    Press(VK_BACK);
-    EXPECT_FALSE(memo.CaretBeyondEol());
-    Press(VK_BACK);
-    EXPECT_EQ("a|cd", Shown());
-}
-
-TEST_F(Editing, DeleteBeyondTheLineEndJoinsTheNextLineAtTheCaret) {
-    SetOption(smoCaretAfterEOL, true);
-    SetOption(smoUseTAB, false);
-    Load("ab\rcd");
-    memo.MoveCaretTo(0, 5, false);
-    Press(VK_DELETE);
-    EXPECT_EQ("ab   cd", Shown());
-    memo.Undo();
-    EXPECT_EQ("ab|cd", Shown());
-}
-
 TEST_F(Editing, DeleteAndBackspaceAtTheEdgesDoNothing) {
     Load("ab");
     Press(VK_HOME);
@@ -174,6 +121,85 @@ TEST_F(Editing, DeleteAndBackspaceAtTheEdgesDoNothing) {
     Press(VK_DELETE);
     EXPECT_EQ("ab", Shown());
     EXPECT_FALSE(memo.CanUndo());
+}
+
+// Editing sessions as steps; a step with a text checks the text after it (CRs shown as "|").
+using Act = std::function<void(TCustomCodeMemo&)>;
+struct Step {
+    Act act;
+    const char* shown = nullptr;
+};
+Act Load(std::string text) { return [text](TCustomCodeMemo& m) { m.SetText(text); }; }
+Act Type(std::string text) { return [text](TCustomCodeMemo& m) { for (char c : text) m.KeyPress(c); }; }
+Act Key(std::uint16_t key) { return [key](TCustomCodeMemo& m) { m.KeyDown(key, 0); }; }
+Act Do(std::int32_t action) { return [action](TCustomCodeMemo& m) { m.ExecuteAction(action); }; }
+Act At(LineIndex line, std::int32_t column) { return [=](TCustomCodeMemo& m) { m.MoveCaretTo(line, column, false); }; }
+Act Opt(TCodeMemoOption option, bool on) {
+    return [=](TCustomCodeMemo& m) {
+        m.SetOptions(on ? (m.Options() | option) : (m.Options() & ~static_cast<TCodeMemoOptions>(option)));
+    };
+}
+Act TabWidth(std::int32_t columns) { return [columns](TCustomCodeMemo& m) { m.SetTabDefault(columns); }; }
+Act WantReturns(bool on) { return [on](TCustomCodeMemo& m) { m.wantReturns = on; }; }
+const Act Undo = [](TCustomCodeMemo& m) { m.Undo(); };
+const Act Redo = [](TCustomCodeMemo& m) { m.Redo(); };
+
+struct Session {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+TEST(EditingSessions, EachStepLeavesTheExpectedText) {
+    const Session sessions[] = {
+        {"typing after undo drops the redo part", {{Type("a")}, {Undo}, {Type("b")}, {Redo, "b"}}},
+        {"overwrite replaces characters but not the line end",
+         {{Load("abc\rdef")}, {Do(caINSTOGGLE)}, {Type("XY"), "XYc|def"}, {Type("ZW"), "XYZW|def"},
+          {Type("\r"), "XYZW||def"}, {Undo, "XYZW|def"}}},
+        {"smart fill uses tabs to each stop that fits",
+         {{Opt(smoCaretAfterEOL, true)}, {TabWidth(4)}, {Load("ab")}, {At(0, 10)}, {Type("x"), "ab\t\t  x"}}},
+        {"backspace beyond the line end only moves left",
+         {{Opt(smoCaretAfterEOL, true)}, {Load("ab\rcd")}, {At(0, 4)}, {Key(VK_BACK), "ab|cd"}, {Key(VK_BACK), "ab|cd"},
+          {Key(VK_BACK), "a|cd"}}},
+        {"delete beyond the line end joins the next line at the caret",
+         {{Opt(smoCaretAfterEOL, true)}, {Opt(smoUseTAB, false)}, {Load("ab\rcd")}, {At(0, 5)},
+          {Key(VK_DELETE), "ab   cd"}, {Undo, "ab|cd"}}},
+        {"auto-indent fills with tabs where they fit",
+         {{TabWidth(4)}, {Load("\t  foo")}, {Do(caDOCEND)}, {Type("\r"), "\t  foo|\t  "}}},
+        {"return without auto-indent is a break",
+         {{Opt(smoAutoIndent, false)}, {Load("    foo")}, {Do(caDOCEND)}, {Type("\r"), "    foo|"}}},
+        {"without want-returns only ctrl+return breaks",
+         {{WantReturns(false)}, {Type("a\rb"), "ab"}, {Type("\n"), "ab|"}, {WantReturns(true)}, {Type("\n"), "ab|"}}},
+        {"control characters are not typed",
+         {{Type(std::string("\x01\x1b\x7f\0", 4)), ""}, {Type("\xe9"), "\xe9"}}},
+        // smoTabToColumn is on by default; without tabs in the fill the result is plain to read.
+        {"tab fills to the next word of the line above, then to its end",
+         {{Opt(smoUseTAB, false)}, {Load("int   value;   x\r")}, {Do(caDOCEND)}, {Type("\t"), "int   value;   x|      "},
+          {Type("\t"), "int   value;   x|               "}, {Type("\t"), "int   value;   x|                "},
+          {Undo, "int   value;   x|               "}}},
+        {"tab without tab-to-column goes to the next stop, or is typed where tabs are allowed",
+         {{Opt(smoTabToColumn, false)}, {Opt(smoUseTAB, false)}, {TabWidth(4)}, {Type("ab\t"), "ab  "},
+          {Opt(smoUseTAB, true)}, {Type("\t"), "ab  \t"}}},
+        {"delete previous word is one step",
+         {{Load("alpha beta gamma")}, {Do(caDOCEND)}, {Do(caDELPREVWORD), "alpha beta "}, {Do(caDELPREVWORD), "alpha "},
+          {Undo, "alpha beta "}}},
+        {"delete line takes the segment with its break",
+         {{Load("one\rtwo\rthree")}, {At(1, 1)}, {Do(caDELETELINE), "one|three"}, {Undo, "one|two|three"}}},
+        {"unindent removes a tab or up to the step of spaces",
+         {{[](TCustomCodeMemo& m) { m.OwnSettings().indentStep = 2; }}, {Load("\tx\r   y\r z\rw")},
+          {[](TCustomCodeMemo& m) { m.SetSelection(0, m.Store().CharCount()); }}, {Do(caBLOCKUND), "x| y|z|w"},
+          {Undo, "\tx|   y| z|w"}}},
+    };
+    for (const auto& session : sessions) {
+        test::FixedPitchHost host;
+        TCustomCodeMemo memo(host);
+        for (std::size_t i = 0; i < session.steps.size(); ++i) {
+            session.steps[i].act(memo);
+            if (!session.steps[i].shown) continue;
+            std::string shown = memo.Text();
+            std::replace(shown.begin(), shown.end(), '\r', '|');
+            EXPECT_EQ(session.steps[i].shown, shown) << session.name << ", step " << i;
+        }
+    }
 }
 
 struct IndentCase {
@@ -209,77 +235,6 @@ TEST_F(Editing, ReturnTakesTheIndentationOfItsLine) {
     }
 }
 
-TEST_F(Editing, AutoIndentFillsWithTabsWhereTheyFit) {
-    memo.SetTabDefault(4);
-    Load("\t  foo");
-    memo.ExecuteAction(caDOCEND);
-    Type("\r");
-    EXPECT_EQ("\t  foo|\t  ", Shown());
-}
-
-TEST_F(Editing, ReturnWithoutAutoIndentIsABreak) {
-    SetOption(smoAutoIndent, false);
-    Load("    foo");
-    memo.ExecuteAction(caDOCEND);
-    Type("\r");
-    EXPECT_EQ("    foo|", Shown());
-}
-
-TEST_F(Editing, WantReturnsDecidesBetweenReturnAndCtrlReturn) {
-    memo.wantReturns = false;
-    Type("a\rb");
-    EXPECT_EQ("ab", Shown());
-    memo.KeyPress('\n');
-    EXPECT_EQ("ab|", Shown());
-    memo.wantReturns = true;
-    memo.KeyPress('\n');
-    EXPECT_EQ("ab|", Shown());
-}
-
-TEST_F(Editing, ControlCharactersAreNotTyped) {
-    for (char c : {'\x01', '\x1b', '\x7f', '\0'}) memo.KeyPress(c);
-    EXPECT_EQ("", Shown());
-    memo.KeyPress('\xe9');
-    EXPECT_EQ("\xe9", Shown());
-}
-
-TEST_F(Editing, TabFillsToTheNextWordOfTheLineAbove) {
-    // smoTabToColumn is on by default; without tabs in the fill the result is plain to read.
-    SetOption(smoUseTAB, false);
-    Load("int   value;   x\r");
-    memo.ExecuteAction(caDOCEND);
-    Type("\t");
-    EXPECT_EQ("int   value;   x|      ", Shown());
-    Type("\t");
-    EXPECT_EQ("int   value;   x|               ", Shown());
-    Type("\t");  // past every word: the line's end
-    EXPECT_EQ("int   value;   x|                ", Shown());
-    memo.Undo();
-    EXPECT_EQ("int   value;   x|               ", Shown());
-}
-
-TEST_F(Editing, TabWithoutTabToColumnGoesToTheNextStop) {
-    SetOption(smoTabToColumn, false);
-    SetOption(smoUseTAB, false);
-    memo.SetTabDefault(4);
-    Type("ab\t");
-    EXPECT_EQ("ab  ", Shown());
-    SetOption(smoUseTAB, true);  // with TABs allowed a TAB character is typed
-    Type("\t");
-    EXPECT_EQ("ab  \t", Shown());
-}
-
-TEST_F(Editing, DeletePreviousWordIsOneStep) {
-    Load("alpha beta gamma");
-    memo.ExecuteAction(caDOCEND);
-    memo.ExecuteAction(caDELPREVWORD);
-    EXPECT_EQ("alpha beta ", Shown());
-    memo.ExecuteAction(caDELPREVWORD);
-    EXPECT_EQ("alpha ", Shown());
-    memo.Undo();
-    EXPECT_EQ("alpha beta ", Shown());
-}
-
 TEST_F(Editing, DeleteNextWordTakesTheFollowingBlanks) {
     Load("alpha beta gamma");
     memo.ExecuteAction(caDELNEXTWORD);
@@ -296,15 +251,6 @@ TEST_F(Editing, DeletePreviousWordAtTheStartRecordsNothing) {
     EXPECT_EQ("alpha", Shown());
     EXPECT_FALSE(memo.CanUndo());
     EXPECT_FALSE(memo.Modified());
-}
-
-TEST_F(Editing, DeleteLineTakesTheSegmentWithItsBreak) {
-    Load("one\rtwo\rthree");
-    At(1, 1);
-    memo.ExecuteAction(caDELETELINE);
-    EXPECT_EQ("one|three", Shown());
-    memo.Undo();
-    EXPECT_EQ("one|two|three", Shown());
 }
 
 TEST_F(Editing, BlockIndentAndUnindentUndoAsOneStepAndRestoreTheBlock) {
@@ -325,16 +271,6 @@ TEST_F(Editing, BlockIndentAndUnindentUndoAsOneStepAndRestoreTheBlock) {
     EXPECT_EQ(6, memo.Caret());
     memo.Redo();
     EXPECT_EQ("a|  b|  c|d", Shown());
-}
-
-TEST_F(Editing, UnindentRemovesATabOrUpToTheStepOfSpaces) {
-    memo.OwnSettings().indentStep = 2;
-    Load("\tx\r   y\r z\rw");
-    memo.SetSelection(0, memo.Store().CharCount());
-    memo.ExecuteAction(caBLOCKUND);
-    EXPECT_EQ("x| y|z|w", Shown());
-    memo.Undo();
-    EXPECT_EQ("\tx|   y| z|w", Shown());
 }
 
 TEST_F(Editing, CutCopyPasteGoThroughTheHostClipboard) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ThrownMessage.h"
 #include "editor/ECodeMemo.h"
 #include "editor/TEdStream.h"
 #include "editor/TTextStore.h"
@@ -65,12 +66,7 @@ TEST(EdStream, ReadOnlyStreamRefusesWrites) {
     TTextStore store;
     store.InsertText(0, "abc");
     TEdStream s(store);
-    try {
-        s.Write("x", 1);
-        FAIL() << "write accepted";
-    } catch (const ECodeMemo& e) {
-        EXPECT_EQ("Cannot write to a read-only stream", std::string(e.what()));
-    }
+    EXPECT_EQ("Cannot write to a read-only stream", test::thrownMessage<ECodeMemo>([&] { s.Write("x", 1); }));
     EXPECT_EQ("abc", store.Text());
 }
 

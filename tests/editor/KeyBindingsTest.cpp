@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "editor/EAmbigiousKeyPair.h"
 #include "editor/TCodeMemoKeyHook.h"
@@ -233,12 +234,8 @@ TEST(KeyBindings, CollidingBindingsAreRefusedWithBothNames) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TKeyboardActionContoller keys = TKeyboardActionContoller::Default();
-        try {
-            keys.AddBinding(c.first, c.second, c.action);
-            ADD_FAILURE() << "accepted";
-        } catch (const EAmbigiousKeyPair& e) {
-            EXPECT_EQ(c.message, std::string(e.what()));
-        }
+        EXPECT_EQ(c.message,
+                  test::thrownMessage<EAmbigiousKeyPair>([&] { keys.AddBinding(c.first, c.second, c.action); }));
         EXPECT_EQ(TKeyboardActionContoller::Default().BindingCount(), keys.BindingCount());
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "WordParser.h"
 #include "editor/ECodeMemo.h"
@@ -105,12 +106,7 @@ TEST_F(Scanning, EmptySlotAndNoParserScanNothing) {
 
 TEST_F(Scanning, SlotOutsideOneToSixIsRefused) {
     for (int slot : {-1, 7}) {
-        try {
-            memo.SetActiveParser(slot);
-            ADD_FAILURE() << slot;
-        } catch (const ECodeMemo& e) {
-            EXPECT_EQ("Parser index out of range", std::string(e.what()));
-        }
+        EXPECT_EQ("Parser index out of range", test::thrownMessage<ECodeMemo>([&] { memo.SetActiveParser(slot); }));
     }
 }
 

@@ -1,6 +1,7 @@
 // Search and replace inside the control: where searches start, what they select, case and
 // whole-word rules, regular-expression sub-matches and templates, failure reporting, and
 // replace-all as one undo step.
+#include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "editor/TCodeMemoSearch.h"
 #include "highlight/EREParser.h"
@@ -175,12 +176,7 @@ TEST_F(Search, WithoutTheDirectFlagTheFindDialogIsAskedFor)
 TEST_F(Search, InvalidExpressionRaisesItsMessage)
 {
     Load("abc");
-    try {
-        search.Search(D | kRe, "(ab");
-        ADD_FAILURE();
-    } catch (const EREParser& e) {
-        EXPECT_EQ(std::string("Unmatched parenthesis"), e.what());
-    }
+    EXPECT_EQ("Unmatched parenthesis", test::thrownMessage<EREParser>([&] { search.Search(D | kRe, "(ab"); }));
 }
 
 TEST_F(Search, PrepareReplaceSelectsAndAnswersTheReplacement)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "editor/ECodeMemo.h"
 #include "editor/TCM_Settings.h"
 
@@ -52,24 +53,15 @@ TEST(TabStops, BadTabColumnTextsAreRefusedWithTheirMessage) {
         SCOPED_TRACE(c.text);
         TCM_Settings settings;
         settings.SetTabColumnsText("8 16");
-        try {
-            settings.SetTabColumnsText(c.text);
-            ADD_FAILURE() << "accepted";
-        } catch (const ECodeMemo& e) {
-            EXPECT_EQ(c.message, std::string(e.what()));
-        }
+        EXPECT_EQ(c.message, test::thrownMessage<ECodeMemo>([&] { settings.SetTabColumnsText(c.text); }));
         EXPECT_EQ("8 16", settings.TabColumnsText()) << "a refused text changes nothing";
     }
 }
 
 TEST(TabStops, ZeroDefaultWidthIsRefused) {
     TCM_Settings settings;
-    try {
-        settings.SetTabDefault(0);
-        FAIL() << "accepted";
-    } catch (const ECodeMemo& e) {
-        EXPECT_EQ("=Illegal default tab stop value, must be > 0", std::string(e.what()));
-    }
+    EXPECT_EQ("=Illegal default tab stop value, must be > 0",
+              test::thrownMessage<ECodeMemo>([&] { settings.SetTabDefault(0); }));
     EXPECT_EQ(4, settings.TabDefault());
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "editor/ECodeMemo.h"
 #include "editor/EStackError.h"
@@ -80,12 +81,7 @@ TEST(UndoLog, MismatchedPhasesClearTheLogAndRaise) {
         SCOPED_TRACE(c.name);
         TUndoStack undo;
         undo.RecordBufferInsertion(0, "x");
-        try {
-            c.run(undo);
-            ADD_FAILURE() << "accepted";
-        } catch (const ECodeMemo& e) {
-            EXPECT_EQ("Bad transaction log entry", std::string(e.what()));
-        }
+        EXPECT_EQ("Bad transaction log entry", test::thrownMessage<ECodeMemo>([&] { c.run(undo); }));
         EXPECT_EQ(0, undo.TotalCount());
         EXPECT_FALSE(undo.TransactionPending());
     }
@@ -99,23 +95,13 @@ TEST(UndoLog, ARecordOfTheWrongTypeIsABadState) {
     undo.Push(TUndoRecord::Marker(ukReplace, upTransaction));
     undo.Push(TUndoRecord::Text("not a selection"));
     undo.Push(TUndoRecord::Marker(ukReplace, upTransaction));
-    try {
-        memo.Undo();
-        FAIL() << "accepted";
-    } catch (const ECodeMemo& e) {
-        EXPECT_EQ("Bad do/undo stack state", std::string(e.what()));
-    }
+    EXPECT_EQ("Bad do/undo stack state", test::thrownMessage<ECodeMemo>([&] { memo.Undo(); }));
     EXPECT_EQ("abc", memo.Text());
 }
 
 TEST(UndoLog, PoppingAnEmptyStackUnderflows) {
     TUndoStack undo;
-    try {
-        undo.StepDown();
-        FAIL() << "accepted";
-    } catch (const EStackError& e) {
-        EXPECT_EQ("Stack underflow", std::string(e.what()));
-    }
+    EXPECT_EQ("Stack underflow", test::thrownMessage<EStackError>([&] { undo.StepDown(); }));
 }
 
 TEST(UndoLog, SizeLimitDropsWholeOldestTransactions) {

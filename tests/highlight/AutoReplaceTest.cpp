@@ -1,7 +1,7 @@
 // Auto-replace in the control: trigger keys after a listed word, the word-boundary rules, the
 // caret marker and auto-indent, OnAutoReplace, one undo step, and the built-in plain-text list.
 #include "HighlightTestUtil.h"
-#include "editor/MemoFixture.h"
+#include "ScriptedMemoFixture.h"
 #include "editor/TEdStream.h"
 #include "editor/VirtualKeys.h"
 #include "highlight/BuiltinParserImages.h"
@@ -26,32 +26,10 @@ const char* const kScript = "%%language name = 'Demo'\r"
                             "'blk' = 'begin\\nend'\r"
                             "'ab' = 'ONE' 'xab' = 'TWO'\r";
 
-class AutoReplace : public test::MemoFixture {
+class AutoReplace : public test::ScriptedMemoFixture {
 protected:
-    AutoReplace() : parser(test::compiled(kScript))
-    {
-        memo.SetParser(1, parser.get());
-        memo.SetActiveParser(1);
-    }
-    ~AutoReplace() override { memo.SetParser(1, nullptr); }
-
-    void LoadAt(const std::string& text)
-    {
-        const size_t caret = text.find('^');
-        std::string plain = text;
-        plain.erase(caret, 1);
-        Load(plain);
-        memo.SetSelStart(Offset(caret));
-    }
-    std::string ShownAt()
-    {
-        std::string shown = Shown();
-        shown.insert(size_t(memo.Caret()), "^");
-        return shown;
-    }
+    AutoReplace() : ScriptedMemoFixture(kScript) {}
     TAutoReplace& List() { return *autoReplaceOf(parser->Settings()); }
-
-    std::unique_ptr<TCodeMemoParser> parser;
 };
 
 struct KeyPress {
@@ -99,11 +77,7 @@ TEST_F(AutoReplace, TriggerKeysReplaceTheWordBeforeTheCaret)
         {"teh^\nteh", kSpace, "the ^|teh"},
     };
     for (const Case& c : cases) {
-        std::string before = c.before;
-        for (char& ch : before)
-            if (ch == '\n')
-                ch = '\r';
-        LoadAt(before);
+        LoadAt(c.before);
         Press(c.key.key, c.key.shift, c.key.ch);
         EXPECT_EQ(c.after, ShownAt()) << c.before << " + " << c.key.ch;
     }

@@ -1,4 +1,5 @@
 // Character specifiers: single characters, ranges and classes become character groups.
+#include "editor/ThrownMessage.h"
 #include "highlight/TCM_CharGroup.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +43,8 @@ TEST(CharGroup, SpecifiersParseToGroups)
 TEST(CharGroup, DescendingRangeIsRefused)
 {
     for (const char* text : {"z-a", "[z-a]", "[ab9-0]"}) {
-        try {
-            TCM_CharGroup::parseSpecifiers(text);
-            FAIL() << text;
-        } catch (const SpecifierError& e) {
-            EXPECT_STREQ("Characters not in correct order for range specifier", e.what());
-        }
+        EXPECT_EQ("Characters not in correct order for range specifier",
+                  test::thrownMessage<SpecifierError>([&] { TCM_CharGroup::parseSpecifiers(text); }));
     }
 }
 

@@ -2,7 +2,7 @@
 // the choice list for names that share the typed prefix, one undo step, the template event, and
 // the templates' place in the key path ahead of auto-replace and the key controller.
 #include "HighlightTestUtil.h"
-#include "editor/MemoFixture.h"
+#include "ScriptedMemoFixture.h"
 #include "editor/VirtualKeys.h"
 #include "highlight/BuiltinParserImages.h"
 #include "highlight/ExpansionHooks.h"
@@ -30,42 +30,15 @@ const char* const kScript = "%%language name = 'Demo' case = __insensitive\r"
                             "%%keys caLINEEND ([ctrl] 'E') 'Line end'\r"
                             "%%autoreplace 'teh' = 'the' 'if' = 'IF'\r";
 
-class CodeTemplates : public test::MemoFixture {
+class CodeTemplates : public test::ScriptedMemoFixture {
 protected:
-    CodeTemplates() : parser(test::compiled(kScript))
-    {
-        memo.SetParser(1, parser.get());
-        memo.SetActiveParser(1);
-        memo.userInterface = &ui;
-    }
-    ~CodeTemplates() override { memo.SetParser(1, nullptr); }
-
-    // Loads text in which "^" marks the caret.
-    void LoadAt(const std::string& text)
-    {
-        const size_t caret = text.find('^');
-        std::string plain = text;
-        plain.erase(caret, 1);
-        for (char& c : plain)
-            if (c == '\n')
-                c = '\r';
-        Load(plain);
-        memo.SetSelStart(Offset(caret));
-    }
-    // The text with "|" for each line break and "^" at the caret.
-    std::string ShownAt()
-    {
-        std::string shown = Shown();
-        shown.insert(size_t(memo.Caret()), "^");
-        return shown;
-    }
+    CodeTemplates() : ScriptedMemoFixture(kScript) { memo.userInterface = &ui; }
     bool CtrlJ() { return memo.KeyDown('J', ssCtrl); }
 
-    std::unique_ptr<TCodeMemoParser> parser;
     test::ScriptedUserInterface ui;
 };
 
-TEST_F(CodeTemplates, HotKeyExpandsTheWordBeforeTheCaret)
+TEST_F(CodeTemplates, HotKeyExpandsTheWordBeforeTheCaretWithoutAList)
 {
     struct Case {
         const char* before;
@@ -82,6 +55,8 @@ TEST_F(CodeTemplates, HotKeyExpandsTheWordBeforeTheCaret)
         {"sig^", "signed^"},                           // no marker: the caret ends after the text
         {"pipes^", "a^b|c"},                           // only the first bar is the marker
         {"first line\n  if^", "first line|  if (^) then"},
+        {"for^", "for (^; ; ) {|}"},  // "foreach" shares the prefix, but "for" is a name of its own
+        {"whi^", "while (^)|{|}"},    // the only name with the prefix
     };
     for (const Case& c : cases) {
         LoadAt(c.before);
@@ -89,21 +64,6 @@ TEST_F(CodeTemplates, HotKeyExpandsTheWordBeforeTheCaret)
         EXPECT_EQ(c.after, ShownAt()) << c.before;
     }
     EXPECT_TRUE(ui.picks().empty());
-}
-
-TEST_F(CodeTemplates, ANameTypedInFullExpandsWithoutAList)
-{
-    LoadAt("for^");  // "foreach" shares the prefix, but "for" is a name of its own
-    EXPECT_TRUE(CtrlJ());
-    EXPECT_EQ("for (^; ; ) {|}", ShownAt());
-    EXPECT_TRUE(ui.picks().empty());
-}
-
-TEST_F(CodeTemplates, ASingleNameWithThePrefixExpandsWithoutAList)
-{
-    LoadAt("whi^");
-    EXPECT_TRUE(CtrlJ());
-    EXPECT_EQ("while (^)|{|}", ShownAt());
 }
 
 TEST_F(CodeTemplates, SeveralNamesWithThePrefixAreOfferedInAList)

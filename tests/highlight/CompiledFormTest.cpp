@@ -1,4 +1,5 @@
 // The stored parser property: version check, size check and damaged data never crash.
+#include "editor/ThrownMessage.h"
 #include "HighlightTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +37,10 @@ TEST(CompiledForm, AnotherVersionIsRefusedWithThreeLines)
     std::string property = parser->parserProperty();
     property[0] = 50;
     TCodeMemoParser loaded;
-    try {
-        loaded.loadParserProperty(property);
-        FAIL() << "accepted";
-    } catch (const ECodeMemoParserError& e) {
-        EXPECT_STREQ("<Custom language>: DFM file saved by different version of TCodeMemoParser.\n\r"
-                     "Recompile script to update DFM file.\n\r"
-                     "Expected version was 51 read version was 50",
-                     e.what());
-    }
+    EXPECT_EQ("<Custom language>: DFM file saved by different version of TCodeMemoParser.\n\r"
+              "Recompile script to update DFM file.\n\r"
+              "Expected version was 51 read version was 50",
+              test::thrownMessage<ECodeMemoParserError>([&] { loaded.loadParserProperty(property); }));
 }
 
 TEST(CompiledForm, DamagedFormsRaiseAndLeaveAnEmptyParser)

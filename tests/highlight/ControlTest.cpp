@@ -2,8 +2,8 @@
 // edits gives what a full scan gives, typing re-scans a few lines, and the control's HTML and
 // RTF export goes through the writers with its line records.
 #include "HighlightTestUtil.h"
+#include "editor/FixedPitchHost.h"
 
-#include "editor/TCodeMemoHost.h"
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TMemoryStream.h"
 #include "highlight/BuiltinLanguages.h"
@@ -20,21 +20,6 @@
 
 namespace quarry {
 namespace {
-
-class NullHost final : public TCodeMemoHost {
-public:
-    void SetFont(const TCM_Font&) override {}
-    int CharWidth(unsigned char) const override { return 8; }
-    int AverageCharWidth() const override { return 8; }
-    int LineHeight() const override { return 16; }
-    int ClientWidth() const override { return 800; }
-    int ClientHeight() const override { return 160; }
-    bool HasClipboardText() const override { return false; }
-    std::string ClipboardText() const override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void Invalidate() override {}
-    void Beep() override {}
-};
 
 std::string readSample(const std::string& name)
 {
@@ -66,6 +51,24 @@ std::vector<int> fullScan(TCodeMemoParser& parser, const std::string& text)
     return values;
 }
 
+// What the writer makes of the text with the control's font, title and the given date.
+template <typename Writer>
+std::string written(TCustomCodeMemo& memo, TCodeMemoParser& parser, const std::string& text, const char* date)
+{
+    const std::string normal = normaliseEditorText(text);
+    const std::vector<uint8_t> styles = scanStyles(parser, normal);
+    ExportStyle style = ExportStyle::from(memo.Settings());
+    style.fontName = memo.Font().name;
+    style.fontSize = memo.Font().size;
+    style.fontCharset = memo.Font().charSet;
+    style.title = memo.printTitle;
+    style.date = date;
+    BufferLineSource lines(normal, &styles);
+    std::ostringstream out;
+    Writer::write(out, lines, style);
+    return out.str();
+}
+
 class Control : public ::testing::Test {
 protected:
     Control() : memo(host) { memo.SetScanAhead(-1); }
@@ -76,7 +79,7 @@ protected:
         memo.SetParser(1, &parser);
         memo.SetActiveParser(1);
     }
-    NullHost host;
+    test::FixedPitchHost host;
     TCodeMemoParser parser;
     TCustomCodeMemo memo;
 };
@@ -146,34 +149,12 @@ TEST_F(Control, SavesAsHtmlAndRtfThroughTheWriters)
     memo.saveFormat = TSaveFormat::sfHTML;
     TMemoryStream html;
     memo.SaveToStream(&html);
-
-    const std::string normal = normaliseEditorText(text);
-    const std::vector<uint8_t> styles = scanStyles(parser, normal);
-    ExportStyle style = ExportStyle::from(memo.Settings());
-    style.fontName = memo.Font().name;
-    style.fontSize = memo.Font().size;
-    style.fontCharset = memo.Font().charSet;
-    style.title = "ring.c";
-    style.date = "today";
-    BufferLineSource lines(normal, &styles);
-    std::ostringstream expected;
-    HtmlWriter::write(expected, lines, style);
-    EXPECT_EQ(expected.str(), html.Bytes());
-
+    EXPECT_EQ(written<HtmlWriter>(memo, parser, text, "today"), html.Bytes());
     memo.saveFormat = TSaveFormat::sfRTF;
     TMemoryStream rtf;
     memo.SaveToStream(&rtf);
-    BufferLineSource again(normal, &styles);
-    std::ostringstream expectedRtf;
-    RtfWriter::write(expectedRtf, again, style);
-    EXPECT_EQ(expectedRtf.str(), rtf.Bytes());
+    EXPECT_EQ(written<RtfWriter>(memo, parser, text, "today"), rtf.Bytes());
 }
-
-}  // namespace
-}  // namespace quarry
-
-namespace quarry {
-namespace {
 
 TEST_F(Control, AScriptThatPopsTooOftenDoesNotStopTyping)
 {
@@ -186,12 +167,6 @@ TEST_F(Control, AScriptThatPopsTooOftenDoesNotStopTyping)
     EXPECT_EQ("a)b)", memo.Store().Text());
     EXPECT_LE(2, parser.stackUnderflows());
 }
-
-}  // namespace
-}  // namespace quarry
-
-namespace quarry {
-namespace {
 
 TEST_F(Control, ExportScansLinesThatPaintingPostponed)
 {
@@ -207,16 +182,7 @@ TEST_F(Control, ExportScansLinesThatPaintingPostponed)
     memo.saveFormat = TSaveFormat::sfHTML;
     TMemoryStream html;
     memo.SaveToStream(&html);
-    const std::string normal = normaliseEditorText(text);
-    const std::vector<uint8_t> styles = scanStyles(parser, normal);
-    ExportStyle style = ExportStyle::from(memo.Settings());
-    style.fontName = memo.Font().name;
-    style.date = "d";
-    style.title = memo.printTitle;
-    BufferLineSource lines(normal, &styles);
-    std::ostringstream expected;
-    HtmlWriter::write(expected, lines, style);
-    EXPECT_EQ(expected.str(), html.Bytes());
+    EXPECT_EQ(written<HtmlWriter>(memo, parser, text, "d"), html.Bytes());
 }
 
 }  // namespace

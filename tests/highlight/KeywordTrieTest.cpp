@@ -1,5 +1,6 @@
 // The keyword trie: longest match valid in the current states and properly ended, against a
 // naive oracle; keyword tables of a language.
+#include "editor/ThrownMessage.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/TKeywords.h"
 
@@ -87,12 +88,8 @@ TEST(KeywordTrie, DuplicateOnlyForOverlappingStates)
     TSyntaxKeywords trie;
     addAll(trie, {{"if", " ", 1, StateSet::of({0, 2})}}, false);
     EXPECT_NO_THROW(addAll(trie, {{"if", " ", 7, StateSet::of({1})}}, false));
-    try {
-        addAll(trie, {{"IF", " ", 9, StateSet::of({2, 3})}}, false);
-        FAIL() << "duplicate accepted";
-    } catch (const EKeywords& e) {
-        EXPECT_STREQ("Duplicate keyword - 'IF'", e.what());
-    }
+    EXPECT_EQ("Duplicate keyword - 'IF'",
+              test::thrownMessage<EKeywords>([&] { addAll(trie, {{"IF", " ", 9, StateSet::of({2, 3})}}, false); }));
     EXPECT_EQ("if=7", lookupDump(trie, "if ", StateSet::of({1})));
     EXPECT_EQ("if=1", lookupDump(trie, "if ", StateSet::of({2})));
 }
@@ -186,12 +183,8 @@ TEST(KeywordTables, ReplaceEqualStatesRefuseOverlapAndCountSlots)
         return t;
     };
     s.registerKeywordTable(table(StateSet::of({2, 3}), {{"old", 1}}));
-    try {
-        s.registerKeywordTable(table(StateSet::of({1, 2}), {{"x", 1}}));
-        FAIL() << "overlap accepted";
-    } catch (const EKeywords& e) {
-        EXPECT_STREQ("Ambigious key table state definition", e.what());
-    }
+    EXPECT_EQ("Ambigious key table state definition",
+              test::thrownMessage<EKeywords>([&] { s.registerKeywordTable(table(StateSet::of({1, 2}), {{"x", 1}})); }));
     s.registerKeywordTable(table(StateSet::of({2, 3}), {{"new", 5}}));
     ASSERT_EQ(1u, s.keywordTables.size());
     TKeywords* trie = s.keywordTrie();
@@ -204,12 +197,8 @@ TEST(KeywordTables, ReplaceEqualStatesRefuseOverlapAndCountSlots)
     EXPECT_EQ("zero=9", lookupDump(*s.keywordTrie(), "zero", StateSet::of({0})));
     for (int state = 10; s.keywordTables.size() < 20; ++state)
         s.registerKeywordTable(table(StateSet::of({state}), {{"w", 1}}));
-    try {
-        s.registerKeywordTable(table(StateSet::of({99}), {{"w", 1}}));
-        FAIL() << "21st table accepted";
-    } catch (const EKeywords& e) {
-        EXPECT_STREQ("Too many keyword tables declared", e.what());
-    }
+    EXPECT_EQ("Too many keyword tables declared",
+              test::thrownMessage<EKeywords>([&] { s.registerKeywordTable(table(StateSet::of({99}), {{"w", 1}})); }));
 }
 
 TEST(KeywordTables, EmptyEndCharactersEndAtNonIdentifierCharacters)

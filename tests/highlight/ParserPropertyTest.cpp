@@ -1,5 +1,6 @@
 // The stored "Parser" property: its compressed layout, and a stored form of another version
 // raised while loading, or reported through OnParserVersionError or a warning box at run time.
+#include "editor/ThrownMessage.h"
 #include "HighlightTestUtil.h"
 #include "highlight/TCompressor.h"
 #include "support/ScriptedUserInterface.h"
@@ -51,12 +52,9 @@ TEST(ParserProperty, DamagedCompressedDataIsRefused)
     };
     for (const Case& c : cases) {
         TCodeMemoParser parser;
-        try {
-            parser.loadParserProperty(c.bytes);
-            ADD_FAILURE() << c.what << " accepted";
-        } catch (const ECodeMemoParserError& e) {
-            EXPECT_STREQ("Compiled parser data is damaged", e.what()) << c.what;
-        }
+        EXPECT_EQ("Compiled parser data is damaged",
+                  test::thrownMessage<ECodeMemoParserError>([&] { parser.loadParserProperty(c.bytes); }))
+            << c.what;
         EXPECT_EQ("0:a 0:b", test::tokenDump(parser, "ab")) << c.what;
     }
 }
@@ -66,15 +64,10 @@ TEST(ParserProperty, LoadingAnotherVersionRaisesTheThreeLineMessageNamingTheComp
     const std::string property = withVersion(test::compiled(kScript)->parserProperty(), 52);
     TCodeMemoParser parser;
     parser.componentName = "CppParser";
-    try {
-        parser.loadParserProperty(property);
-        FAIL() << "accepted";
-    } catch (const ECodeMemoParserError& e) {
-        EXPECT_STREQ("CppParser: DFM file saved by different version of TCodeMemoParser.\n\r"
-                     "Recompile script to update DFM file.\n\r"
-                     "Expected version was 51 read version was 52",
-                     e.what());
-    }
+    EXPECT_EQ("CppParser: DFM file saved by different version of TCodeMemoParser.\n\r"
+              "Recompile script to update DFM file.\n\r"
+              "Expected version was 51 read version was 52",
+              test::thrownMessage<ECodeMemoParserError>([&] { parser.loadParserProperty(property); }));
 }
 
 TEST(ParserProperty, AssigningAnotherVersionCallsTheEventWithReadAndExpected)

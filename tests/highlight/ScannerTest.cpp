@@ -1,5 +1,6 @@
 // The scanner over compiled scripts: words, handlers, token tables, recognisers, state records,
 // the stack, containers, per-state tables and keyword tables, as token dumps.
+#include "editor/ThrownMessage.h"
 #include "HighlightTestUtil.h"
 
 #include "highlight/CustomParseHandlers.h"
@@ -106,12 +107,8 @@ TEST(Scanner, PoppingAnEmptyStackRaisesStackUnderflow)
     auto parser = test::compiled("%%tokens 2 ')'\r%%states 2 ( ) pop");
     BufferCursor cursor(")");
     int length = 0;
-    try {
-        parser->nextToken(cursor, length);
-        FAIL() << "no underflow";
-    } catch (const ECodeMemoParserError& e) {
-        EXPECT_STREQ("Stack underflow", e.what());
-    }
+    EXPECT_EQ("Stack underflow",
+              test::thrownMessage<ECodeMemoParserError>([&] { parser->nextToken(cursor, length); }));
 }
 
 TEST(Scanner, ResetStateInstallsTheContextOfTheState)

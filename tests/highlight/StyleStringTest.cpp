@@ -100,17 +100,6 @@ TEST(StyleString, DefaultSettingsWriteTheTaggedLayout)
               StyleString::Write(s));
 }
 
-TEST(StyleString, FieldsComeInTheTableOrder)
-{
-    std::vector<std::string> tags;
-    for (const auto& [tag, field] : fieldsOf(StyleString::Write(edited())))
-        tags.push_back(tag);
-    EXPECT_EQ((std::vector<std::string>{"OPT", "GWD", "GCL", "WRC", "IDS", "WRO", "FON", "FOS", "STC", "STB", "TBC",
-                                        "TBD", "EFF", "GDF", "MDF", "SDF", "BDF", "FOC", "RMG", "LNN", "LNS", "LNC",
-                                        "LNT", "LNE"}),
-              tags);
-}
-
 TEST(StyleString, RoundTripRestoresEveryCarriedSetting)
 {
     const LanguageSettings original = edited();

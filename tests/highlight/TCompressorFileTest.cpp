@@ -55,50 +55,42 @@ TEST_P(FileRoundTrip, ReplacesAnOlderLongerOutput)
 INSTANTIATE_TEST_SUITE_P(Methods, FileRoundTrip, testing::Values(CompressionMethod::KH, CompressionMethod::LZH),
                          [](const auto& info) { return info.param == CompressionMethod::KH ? "KH" : "LZH"; });
 
-TEST(FileMode, MissingInputNamesTheFileAndCreatesNoOutput)
+// Every refusal to open names the file; "self" stands for the input itself, "dir" for the folder.
+TEST(FileMode, FilesThatCannotBeOpenedAreNamedAndKeptWhole)
 {
-    TempDir dir;
-    const auto missing = dir.file("missing.c");
-    const auto out = dir.file("out.cz");
-    EXPECT_EQ("Compressor (de)compression : Failed to open input file : " + missing,
-              messageOf([&] { run(true, missing, out); }));
-    EXPECT_EQ("Compressor (de)compression : Failed to open input file : " + missing,
-              messageOf([&] { run(false, missing, out); }));
-    EXPECT_FALSE(std::filesystem::exists(out));
-}
-
-TEST(FileMode, DirectoryAsInputOrOutputIsRefused)
-{
-    TempDir dir;
-    const auto source = dir.write("a.c", "text");
-    EXPECT_EQ("Compressor (de)compression : Failed to open input file : " + dir.path().string(),
-              messageOf([&] { run(true, dir.path().string(), dir.file("x")); }));
-    EXPECT_EQ("Compressor (de)compression : Failed to open output file : " + dir.path().string(),
-              messageOf([&] { run(true, source, dir.path().string()); }));
-}
-
-TEST(FileMode, OutputInAMissingFolderNamesTheFile)
-{
-    TempDir dir;
-    const auto source = dir.write("a.c", "text");
-    const auto out = dir.file("no/such/folder/a.cz");
-    EXPECT_EQ("Compressor (de)compression : Failed to open output file : " + out,
-              messageOf([&] { run(true, source, out); }));
-}
-
-// Opening the output would empty the input before a byte of it was read.
-TEST(FileMode, CompressingAFileOntoItselfIsRefusedAndKeepsIt)
-{
-    TempDir dir;
-    const std::string text = cText(5000);
-    const auto source = dir.write("a.c", text);
-    EXPECT_EQ("Compressor (de)compression : Failed to open output file : " + source,
-              messageOf([&] { run(true, source, source); }));
-    EXPECT_EQ(text, TempDir::read(source));
-    const auto packed = dir.write("a.cz", TCompressor::CompressBytes(text, CompressionMethod::KH));
-    EXPECT_EQ("Compressor (de)compression : Failed to open output file : " + packed,
-              messageOf([&] { run(false, packed, packed); }));
-    EXPECT_EQ(TCompressor::CompressBytes(text, CompressionMethod::KH), TempDir::read(packed));
+    const struct {
+        const char* what;
+        bool compress;
+        const char* input;
+        const char* output;
+        const char* message;  // followed by the file's name
+        const char* named;
+    } cases[] = {
+        {"missing input", true, "missing.c", "out.cz", "Failed to open input file : ", "missing.c"},
+        {"missing input to decompress", false, "missing.c", "out.cz", "Failed to open input file : ", "missing.c"},
+        {"folder as input", true, "dir", "x", "Failed to open input file : ", "dir"},
+        {"folder as output", true, "a.c", "dir", "Failed to open output file : ", "dir"},
+        {"output in a missing folder", true, "a.c", "no/such/folder/a.cz", "Failed to open output file : ",
+         "no/such/folder/a.cz"},
+        // Opening the output would empty the input before a byte of it was read.
+        {"compressing onto itself", true, "a.c", "self", "Failed to open output file : ", "a.c"},
+        {"decompressing onto itself", false, "a.cz", "self", "Failed to open output file : ", "a.cz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string text = cText(5000);
+        dir.write("a.c", text);
+        dir.write("a.cz", TCompressor::CompressBytes(text, CompressionMethod::KH));
+        auto path = [&](const std::string& name) { return name == "dir" ? dir.path().string() : dir.file(name); };
+        const std::string input = path(c.input);
+        const std::string output = std::string(c.output) == "self" ? input : path(c.output);
+        EXPECT_EQ(std::string("Compressor (de)compression : ") + c.message + path(c.named),
+                  messageOf([&] { run(c.compress, input, output); }));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.cz")));
+        EXPECT_EQ(text, TempDir::read(dir.file("a.c")));
+        EXPECT_EQ(TCompressor::CompressBytes(text, CompressionMethod::KH), TempDir::read(dir.file("a.cz")));
+    }
 }
 
 TEST(FileMode, FileWithoutHeaderIsNamedAndTheOutputLeftAlone)

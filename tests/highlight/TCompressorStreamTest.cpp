@@ -115,6 +115,16 @@ struct StreamFault {
 std::string khOf(const std::string& s) { return TCompressor::CompressBytes(s, CompressionMethod::KH); }
 std::string lzhOf(const std::string& s) { return TCompressor::CompressBytes(s, CompressionMethod::LZH); }
 
+// Sets a compressor to stream mode on the given streams.
+TCompressor& streaming(TCompressor& compressor, std::istream* in, std::ostream* out, CompressionMethod method)
+{
+    compressor.setStreamMode(true);
+    compressor.setInputStream(in);
+    compressor.setOutputStream(out);
+    compressor.setMethod(method);
+    return compressor;
+}
+
 std::string inputFor(const StreamFault& f)
 {
     if (f.action != Action::Decompress)
@@ -123,62 +133,48 @@ std::string inputFor(const StreamFault& f)
 }
 
 const auto kNothing = [](ScriptedInput&, ScriptedOutput&) {};
+auto readFails(std::size_t at) { return [at](ScriptedInput& in, ScriptedOutput&) { in.failAfter = at; }; }
+auto sizeSays(std::uint64_t size) { return [size](ScriptedInput& in, ScriptedOutput&) { in.reportedSize = size; }; }
+auto outputRoom(std::size_t room) { return [room](ScriptedInput&, ScriptedOutput& out) { out.room = room; }; }
 
 std::vector<StreamFault> streamFaults()
 {
     using M = CompressionMethod;
+    const char* noInput = "Compressor (de)compression : Failed to initialize input stream !";
+    const char* noOutput = "Compressor (de)compression : Failed to initialize output stream !";
+    const char* readError = "Compressor : Error reading from input stream !";
+    const char* writeError = "Compressor : Error writing to output stream !";
     return {
-        {"CompressWithoutInput", Action::Compress, M::KH, kNothing,
-         "Compressor (de)compression : Failed to initialize input stream !", true},
-        {"CompressWithoutOutput", Action::Compress, M::KH, kNothing,
-         "Compressor (de)compression : Failed to initialize output stream !", false, true},
-        {"DecompressWithoutInput", Action::Decompress, M::KH, kNothing,
-         "Compressor (de)compression : Failed to initialize input stream !", true},
-        {"DecompressWithoutOutput", Action::Decompress, M::KH, kNothing,
-         "Compressor (de)compression : Failed to initialize output stream !", false, true},
-        {"AdviseWithoutInput", Action::Advise, M::Auto, kNothing,
-         "Compressor edvise : can not initialize the input stream!", true},
+        {"CompressWithoutInput", Action::Compress, M::KH, kNothing, noInput, true},
+        {"CompressWithoutOutput", Action::Compress, M::KH, kNothing, noOutput, false, true},
+        {"DecompressWithoutInput", Action::Decompress, M::KH, kNothing, noInput, true},
+        {"DecompressWithoutOutput", Action::Decompress, M::KH, kNothing, noOutput, false, true},
+        {"AdviseWithoutInput", Action::Advise, M::Auto, kNothing, "Compressor edvise : can not initialize the input stream!",
+         true},
         {"InputThatCannotRewind", Action::Compress, M::KH, [](ScriptedInput& in, ScriptedOutput&) { in.seekable = false; },
-         "Compressor (de)compression : Failed to initialize input stream !"},
+         noInput},
         {"OutputThatCannotRewind", Action::Compress, M::LZH,
-         [](ScriptedInput&, ScriptedOutput& out) { out.seekable = false; },
-         "Compressor (de)compression : Failed to initialize output stream !"},
+         [](ScriptedInput&, ScriptedOutput& out) { out.seekable = false; }, noOutput},
         {"CompressInputOfUnknownSize", Action::Compress, M::KH,
          [](ScriptedInput& in, ScriptedOutput&) { in.endSeekable = false; },
          "Compressor compression : Failed to obtain the size of the input stream !"},
         {"AdviseInputOfUnknownSize", Action::Advise, M::Auto,
          [](ScriptedInput& in, ScriptedOutput&) { in.endSeekable = false; },
          "Compressor advise : can not get size of inputstream !"},
-        {"KhCompressReadError", Action::Compress, M::KH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.failAfter = 70000; },
-         "Compressor : Error reading from input stream !"},
-        {"LzhCompressReadError", Action::Compress, M::LZH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.failAfter = 70000; },
-         "Compressor : Error reading from input stream !"},
-        {"InputShorterThanItsSize", Action::Compress, M::LZH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.reportedSize = 200001; },
-         "Compressor : Error reading from input stream !"},
-        {"KhDecompressReadError", Action::Decompress, M::KH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.failAfter = 1000; },
+        {"KhCompressReadError", Action::Compress, M::KH, readFails(70000), readError},
+        {"LzhCompressReadError", Action::Compress, M::LZH, readFails(70000), readError},
+        {"InputShorterThanItsSize", Action::Compress, M::LZH, sizeSays(200001), readError},
+        {"KhDecompressReadError", Action::Decompress, M::KH, readFails(1000),
          "Compressor : Error reading from input stream ! (Compressor/KH)"},
-        {"LzhDecompressReadError", Action::Decompress, M::LZH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.failAfter = 1000; },
+        {"LzhDecompressReadError", Action::Decompress, M::LZH, readFails(1000),
          "Compressor : Error reading from input stream ! (LZH)"},
-        {"AdviseSampleReadError", Action::Advise, M::Auto,
-         [](ScriptedInput& in, ScriptedOutput&) { in.failAfter = 100000; },
-         "Compressor advise : input stream read error !"},
-        {"KhCompressOutputFull", Action::Compress, M::KH,
-         [](ScriptedInput&, ScriptedOutput& out) { out.room = 5000; }, "Compressor : Error writing to output stream !"},
-        {"LzhCompressOutputFull", Action::Compress, M::LZH,
-         [](ScriptedInput&, ScriptedOutput& out) { out.room = 5000; }, "Compressor : Error writing to output stream !"},
-        {"HeaderDoesNotFit", Action::Compress, M::KH, [](ScriptedInput&, ScriptedOutput& out) { out.room = 6; },
-         "Compressor : Error writing to output stream !"},
-        {"KhDecompressOutputFull", Action::Decompress, M::KH,
-         [](ScriptedInput&, ScriptedOutput& out) { out.room = 50000; }, "Compressor : Error writing to output stream !"},
-        {"LzhDecompressOutputFull", Action::Decompress, M::LZH,
-         [](ScriptedInput&, ScriptedOutput& out) { out.room = 50000; }, "Compressor : Error writing to output stream !"},
-        {"InputOfFourGigabytes", Action::Compress, M::KH,
-         [](ScriptedInput& in, ScriptedOutput&) { in.reportedSize = std::uint64_t{1} << 32; },
+        {"AdviseSampleReadError", Action::Advise, M::Auto, readFails(100000), "Compressor advise : input stream read error !"},
+        {"KhCompressOutputFull", Action::Compress, M::KH, outputRoom(5000), writeError},
+        {"LzhCompressOutputFull", Action::Compress, M::LZH, outputRoom(5000), writeError},
+        {"HeaderDoesNotFit", Action::Compress, M::KH, outputRoom(6), writeError},
+        {"KhDecompressOutputFull", Action::Decompress, M::KH, outputRoom(50000), writeError},
+        {"LzhDecompressOutputFull", Action::Decompress, M::LZH, outputRoom(50000), writeError},
+        {"InputOfFourGigabytes", Action::Compress, M::KH, sizeSays(std::uint64_t{1} << 32),
          "Compressor compression : input is 4 GB or larger and can not be stored !"},
     };
 }
@@ -195,10 +191,7 @@ TEST_P(StreamFaults, RaiseTheirMessage)
     std::istream in(&input);
     std::ostream out(&output);
     TCompressor compressor;
-    compressor.setStreamMode(true);
-    compressor.setInputStream(f.noInput ? nullptr : &in);
-    compressor.setOutputStream(f.noOutput ? nullptr : &out);
-    compressor.setMethod(f.method);
+    streaming(compressor, f.noInput ? nullptr : &in, f.noOutput ? nullptr : &out, f.method);
     EXPECT_EQ(f.message, messageOf([&] {
                   if (f.action == Action::Compress)
                       compressor.Compress();
@@ -222,10 +215,7 @@ TEST(StreamMode, ReadsAndWritesFromTheStartAndReportsTheCounts)
     std::stringstream packed;
     packed << "leftover from an earlier use";
     TCompressor compressor;
-    compressor.setStreamMode(true);
-    compressor.setInputStream(&in);
-    compressor.setOutputStream(&packed);
-    compressor.setMethod(CompressionMethod::LZH);
+    streaming(compressor, &in, &packed, CompressionMethod::LZH);
     const auto written = compressor.Compress();
     EXPECT_EQ(TCompressor::CompressBytes(text, CompressionMethod::LZH), packed.str().substr(0, written));
 
@@ -242,11 +232,7 @@ TEST(StreamMode, DecompressFollowsTheMagicNotTheMethodSetting)
     std::stringstream in(khOf(text));
     std::stringstream out;
     TCompressor compressor;
-    compressor.setStreamMode(true);
-    compressor.setMethod(CompressionMethod::LZH);
-    compressor.setInputStream(&in);
-    compressor.setOutputStream(&out);
-    compressor.Decompress();
+    streaming(compressor, &in, &out, CompressionMethod::LZH).Decompress();
     EXPECT_EQ(text, out.str());
 }
 
@@ -305,9 +291,7 @@ TEST_P(Advising, ChoosesFromTheSamplesAndKeepsThePosition)
     std::stringstream in(c.input);
     in.seekg(777);
     TCompressor compressor;
-    compressor.setStreamMode(true);
-    compressor.setInputStream(&in);
-    compressor.setMethod(CompressionMethod::Auto);
+    streaming(compressor, &in, nullptr, CompressionMethod::Auto);
     compressor.setAdviseThreshold(c.threshold);
     EXPECT_EQ(c.expected, compressor.Advise());
     EXPECT_EQ(777, static_cast<long>(in.tellg()));
@@ -325,20 +309,13 @@ TEST(AutoMethod, CompressesWithTheAdvisedMethodAndStaysAuto)
         std::stringstream in(input);
         std::stringstream out;
         TCompressor compressor;
-        compressor.setStreamMode(true);
-        compressor.setInputStream(&in);
-        compressor.setOutputStream(&out);
-        compressor.setMethod(CompressionMethod::Auto);
+        streaming(compressor, &in, &out, CompressionMethod::Auto);
         compressor.Compress();
         EXPECT_EQ(magic, out.str().substr(0, 4));
         EXPECT_EQ(CompressionMethod::Auto, compressor.method());
         EXPECT_EQ(input, TCompressor::DecompressBytes(out.str()));
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Streams set to throw must still see the compressor's own messages, and get their setting back.
 TEST(StreamMode, StreamsThatThrowGetTheCompressorsMessagesAndTheirSettingBack)
@@ -350,10 +327,7 @@ TEST(StreamMode, StreamsThatThrowGetTheCompressorsMessagesAndTheirSettingBack)
     in.exceptions(throwing);
     packed.exceptions(throwing);
     TCompressor compressor;
-    compressor.setStreamMode(true);
-    compressor.setInputStream(&in);
-    compressor.setOutputStream(&packed);
-    compressor.setMethod(CompressionMethod::LZH);
+    streaming(compressor, &in, &packed, CompressionMethod::LZH);
     EXPECT_EQ("(no exception)", messageOf([&] { compressor.Compress(); }));
     EXPECT_EQ(throwing, in.exceptions());
 

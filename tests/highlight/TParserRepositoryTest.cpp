@@ -1,6 +1,7 @@
 // The parser repository: the six built-in parsers in order, built from the images embedded at
 // build time; lookup by position and name; settings saved to and loaded from the editor store and
 // the registry stand-in, with one damaged language never spoiling the others.
+#include "editor/ThrownMessage.h"
 #include "HighlightTestUtil.h"
 #include "editor/VirtualKeys.h"
 #include "highlight/BuiltinLanguages.h"
@@ -91,12 +92,8 @@ TEST(TParserRepository, AMissingImageIsABrokenBuild)
 {
     std::vector<BuiltinParserImage> images(builtinParserImages().begin(), builtinParserImages().end());
     images.erase(images.begin() + 3);
-    try {
-        TParserRepository repository(images);
-        FAIL() << "built without the Java image";
-    } catch (const ECodeMemoParserError& e) {
-        EXPECT_STREQ("JavaParser: no compiled parser was built from java.hl", e.what());
-    }
+    EXPECT_EQ("JavaParser: no compiled parser was built from java.hl",
+              test::thrownMessage<ECodeMemoParserError>([&] { TParserRepository repository(images); }));
 }
 
 // Changes the C and Java settings the way a user would in the options dialog.

@@ -1,5 +1,6 @@
 // The compiler: node programs as dumps, every error message with its code and position, and
 // random pattern bytes that must either compile or fail with one of the engine's messages.
+#include "editor/ThrownMessage.h"
 #include "highlight/TREParser.h"
 
 #include <gtest/gtest.h>
@@ -202,12 +203,7 @@ TEST(TREParserCompile, RecordedPositionsOutsideTheTableRaiseIndexRangeError)
     TREParser re;
     EXPECT_EQ(-1, re.RecordedPosition(255));
     for (int index : {-1, 256, 1000}) {
-        try {
-            re.RecordedPosition(index);
-            ADD_FAILURE() << index;
-        } catch (const EREParser& e) {
-            EXPECT_EQ(std::string("Index range error"), e.what());
-        }
+        EXPECT_EQ("Index range error", quarry::test::thrownMessage<EREParser>([&] { re.RecordedPosition(index); }));
     }
 }
 

@@ -168,7 +168,8 @@ public:
     NodePtr expression()
     {
         groups_ = 0;
-        return alt(0);
+        bool wide = false;
+        return alt(0, wide);
     }
 
 private:
@@ -180,20 +181,25 @@ private:
         return chars[pick(sizeof chars)];
     }
 
-    NodePtr alt(int depth)
+    // Alternatives; wide tells whether every branch always consumes a character.
+    NodePtr alt(int depth, bool& wide)
     {
         auto n = make(Node::Alt);
         const int branches = 1 + (pick(4) == 0 ? 1 + pick(2) : 0);
-        for (int i = 0; i < branches; ++i)
-            n->parts.push_back(seq(depth));
+        wide = true;
+        for (int i = 0; i < branches; ++i) {
+            bool w = false;
+            n->parts.push_back(seq(depth, false, w));
+            wide = wide && w;
+        }
         return n;
     }
 
-    NodePtr seq(int depth, bool needWidth = false)
+    NodePtr seq(int depth, bool needWidth, bool& width)
     {
         auto n = make(Node::Seq);
         const int pieces = 1 + pick(3);
-        bool width = false;
+        width = false;
         for (int i = 0; i < pieces || (needWidth && !width); ++i) {
             bool w = false;
             n->parts.push_back(piece(depth, w));
@@ -262,8 +268,9 @@ private:
             groups_ = 9;  // the sides are written twice, so they hold no groups of their own
             n->kind = Node::Group;
             auto pair = make(Node::Pair);
-            pair->parts.push_back(seq(depth + 1, true));
-            pair->parts.push_back(seq(depth + 1, true));
+            bool wide = false;
+            pair->parts.push_back(seq(depth + 1, true, wide));
+            pair->parts.push_back(seq(depth + 1, true, wide));
             groups_ = total;
             width = true;
             n->parts.push_back(pair);
@@ -276,37 +283,8 @@ private:
         }
         ++groups_;
         n->kind = Node::Group;
-        NodePtr body = alt(depth + 1);
-        width = alwaysWide(body);
-        n->parts.push_back(body);
+        n->parts.push_back(alt(depth + 1, width));
         return n;
-    }
-
-    static bool pieceWide(const NodePtr& p)
-    {
-        const std::string& q = p->quantifier;
-        if (q == "*" || q == "?" || q == "{,2}" || q == "{0}" || q == "{0,3}")
-            return false;
-        switch (p->kind) {
-        case Node::Bol: case Node::Eol: return false;
-        case Node::Quoted: return !p->text.empty();
-        case Node::Group: return p->parts[0]->kind == Node::Pair || alwaysWide(p->parts[0]);
-        default: return true;
-        }
-    }
-
-    static bool alwaysWide(const NodePtr& n)
-    {
-        if (n->kind == Node::Alt) {
-            for (const auto& b : n->parts)
-                if (!alwaysWide(b))
-                    return false;
-            return true;
-        }
-        for (const auto& p : n->parts)
-            if (pieceWide(p))
-                return true;
-        return false;
     }
 
     std::mt19937 rng_;
@@ -431,12 +409,11 @@ TEST(TREParserDifferential, FiltersAndRunBoundariesDoNotChangeResults)
         const Rendered r = render(gen.expression());
         TREParser fast;
         TREParser plain;
-        fast.SetCaseSensitive(round % 3 != 0);
-        plain.SetCaseSensitive(round % 3 != 0);
-        fast.SetStepBudget(kBudget);
-        plain.SetStepBudget(kBudget);
-        fast.SetExpression(r.ours);
-        plain.SetExpression(r.ours);
+        for (TREParser* re : {&fast, &plain}) {
+            re->SetCaseSensitive(round % 3 != 0);
+            re->SetStepBudget(kBudget);
+            re->SetExpression(r.ours);
+        }
         plain.SetAccelerators(false);
         for (int t = 0; t < 4; ++t) {
             const std::string text = randomText(rng) + randomText(rng);

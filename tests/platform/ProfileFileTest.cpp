@@ -25,6 +25,10 @@ const char* const kSample =
     "HEX=0x1F\r\n"
     "BIG=99999999999\r\n"
     "WORD=12abc\r\n"
+    "MAX=2147483647\r\n"
+    "MIN=-2147483648\r\n"
+    "OVER=2147483648\r\n"
+    "UNDER=-2147483649\r\n"
     "NAME=first\r\n"
     "name=second\r\n"
     "[project]\r\n"
@@ -68,24 +72,15 @@ TEST(ProfileFile, ReadsIntegersAndKeepsTheDefaultForBadNumbers)
         const char* key;
         int expected;
     } cases[] = {
-        {"NUM", -42},    {"HEX", 31},     {"BIG", 7},  {"WORD", 7},
-        {"TYPE", 7},     {"MISSING", 7},
+        {"NUM", -42}, {"HEX", 31}, {"BIG", 7}, {"WORD", 7}, {"TYPE", 7}, {"MISSING", 7},
+        // exactly thirty-two bits
+        {"MAX", 2147483647}, {"MIN", -2147483647 - 1}, {"OVER", 7}, {"UNDER", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, file.readInteger("COMPILER", c.key, 7)) << c.key;
     EXPECT_TRUE(file.readBool("COMPILER", "NUM", false));
     EXPECT_FALSE(file.readBool("COMPILER", "WORD", false));
     EXPECT_TRUE(file.readBool("COMPILER", "WORD", true));
-}
-
-TEST(ProfileFile, IntegerLimitsAreExactlyThirtyTwoBits)
-{
-    TempDir dir;
-    ProfileFile file(dir.write("a.ini", "[S]\nMAX=2147483647\nMIN=-2147483648\nOVER=2147483648\nUNDER=-2147483649\n"));
-    EXPECT_EQ(2147483647, file.readInteger("S", "MAX", 0));
-    EXPECT_EQ(-2147483647 - 1, file.readInteger("S", "MIN", 0));
-    EXPECT_EQ(5, file.readInteger("S", "OVER", 5));
-    EXPECT_EQ(5, file.readInteger("S", "UNDER", 5));
 }
 
 TEST(ProfileFile, MissingFileReadsAsDefaultsAndIsCreatedByFlush)
@@ -160,7 +155,8 @@ TEST(ProfileFile, KeyNamesListTheFirstSectionInOrder)
 {
     TempDir dir;
     ProfileFile file(dir.write("a.ini", kSample));
-    EXPECT_EQ((std::vector<std::string>{"TYPE", "OPTIONS", "NUM", "HEX", "BIG", "WORD", "NAME", "name"}),
+    EXPECT_EQ((std::vector<std::string>{"TYPE", "OPTIONS", "NUM", "HEX", "BIG", "WORD", "MAX", "MIN", "OVER", "UNDER",
+                                        "NAME", "name"}),
               file.keyNames("compiler"));
     EXPECT_EQ((std::vector<std::string>{"Project", "COMPILER", "project"}), file.sectionNames());
 }

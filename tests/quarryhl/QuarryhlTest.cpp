@@ -1,39 +1,22 @@
 // quarryhl as a user runs it: golden token lists and HTML pages for one sample per built-in
 // language, and clear failures for bad scripts, files and options.
+#include "RunQuarryhl.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
+using quarry::test::ToolRun;
 
-// Runs quarryhl with the arguments (shell-quoted here) and collects standard output and error.
+// Standard output and error of quarryhl reading the shipped data.
 ToolRun quarryhl(const std::string& args)
 {
-    const std::string command =
-        std::string("'") + QUARRYHL_EXE + "' " + args + " --data '" + QUARRY_DATA_DIR + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ToolRun run{-1, {}};
-    if (!pipe)
-        return run;
-    std::array<char, 65536> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return quarry::test::runQuarryhl(args + " --data '" + QUARRY_DATA_DIR + "'", "2>&1");
 }
 
 std::string readFile(const std::string& path)
@@ -63,21 +46,14 @@ void expectGolden(const std::string& goldenName, const std::string& actual)
 
 const char* const kSamples[] = {"sample.asm", "sample.pas", "sample.c", "Sample.java", "sample.html", "sample.txt"};
 
-TEST(QuarryhlGolden, TokensPerLanguage)
+TEST(QuarryhlGolden, TokensAndHtmlPerLanguage)
 {
     for (const char* sample : kSamples) {
-        ToolRun run = quarryhl("tokens '" + kGolden + sample + "'");
-        ASSERT_EQ(0, run.status) << run.out;
-        expectGolden(std::string(sample) + ".tokens", run.out);
-    }
-}
-
-TEST(QuarryhlGolden, HtmlPerLanguage)
-{
-    for (const char* sample : kSamples) {
-        ToolRun run = quarryhl(std::string("html --date 'golden date' '") + kGolden + sample + "'");
-        ASSERT_EQ(0, run.status) << run.out;
-        expectGolden(std::string(sample) + ".html", run.out);
+        for (const auto& [command, suffix] : {std::pair{"tokens", ".tokens"}, {"html --date 'golden date'", ".html"}}) {
+            ToolRun run = quarryhl(std::string(command) + " '" + kGolden + sample + "'");
+            ASSERT_EQ(0, run.status) << run.out;
+            expectGolden(std::string(sample) + suffix, run.out);
+        }
     }
 }
 

@@ -1,35 +1,17 @@
 // quarryhl search and replace as scripts use them: offsets and lengths of every match, the text
 // after replace-all, and exit statuses for no match, bad expressions, files and usage.
+#include "RunQuarryhl.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
+using quarry::test::ToolRun;
 
-// Runs quarryhl with arguments already quoted for the shell.
 ToolRun quarryhl(const std::string& args, bool withErrors = false)
 {
-    const std::string command = std::string("'") + QUARRYHL_EXE + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-    FILE* pipe = popen(command.c_str(), "r");
-    ToolRun run{-1, {}};
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return quarry::test::runQuarryhl(args, withErrors ? "2>&1" : "2>/dev/null");
 }
 
 class SearchCommand : public ::testing::Test {

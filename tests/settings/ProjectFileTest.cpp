@@ -41,6 +41,15 @@ ProjectWindowRecord window(const std::string& name, int k = 1)
     return record;
 }
 
+// Windows "/w/f1.c" to "/w/f<count>.c".
+std::vector<ProjectWindowRecord> windows(int count)
+{
+    std::vector<ProjectWindowRecord> records;
+    for (int i = 1; i <= count; ++i)
+        records.push_back(window("/w/f" + std::to_string(i) + ".c", i));
+    return records;
+}
+
 class ProjectFileTest : public ::testing::Test {
 protected:
     ProfileFile load(const std::string& content)
@@ -82,11 +91,8 @@ TEST_F(ProjectFileTest, WritesProjectSectionsWithKeysInTheirOrder)
 
 TEST_F(ProjectFileTest, ThirtyWindowsFillFileAToFileZInWindowOrder)
 {
-    std::vector<ProjectWindowRecord> windows;
-    for (int i = 1; i <= 30; ++i)
-        windows.push_back(window("/w/f" + std::to_string(i) + ".c", i));
     auto file = empty();
-    const auto reread = writeAndReload(file, ProjectState{}, windows);
+    const auto reread = writeAndReload(file, ProjectState{}, windows(30));
     std::vector<std::string> sections;
     for (const auto& section : reread.sectionNames())
         if (section.rfind("FILE", 0) == 0)
@@ -99,9 +105,7 @@ TEST_F(ProjectFileTest, ThirtyWindowsFillFileAToFileZInWindowOrder)
 
 TEST_F(ProjectFileTest, FewerWindowsThanLastTimeLeaveNoOldSections)
 {
-    std::vector<ProjectWindowRecord> five;
-    for (int i = 1; i <= 5; ++i)
-        five.push_back(window("/w/f" + std::to_string(i) + ".c", i));
+    const auto five = windows(5);
     auto file = empty();
     ProjectFile::write(file, ProjectState{}, five);
     file.flush();
@@ -156,28 +160,28 @@ TEST_F(ProjectFileTest, CaretIsWrittenOnlyInsideTheText)
 TEST_F(ProjectFileTest, SectionWithoutPlaceGetsTheDefaultsOfItsLetter)
 {
     const auto file = load("[FILEA]\nFILENAME=/w/a.c\n[FILEB]\nFILENAME=/w/b.c\n[FILEZ]\nFILENAME=/w/z.c\n");
-    const auto windows = ProjectFile::readWindows(file);
-    ASSERT_EQ(26u, windows.size());
+    const auto read = ProjectFile::readWindows(file);
+    ASSERT_EQ(26u, read.size());
     const std::pair<int, WindowBounds> expected[] = {
         {0, {30, 20, 200, 100}}, {1, {40, 30, 200, 100}}, {25, {280, 270, 200, 100}}};
     for (const auto& [index, bounds] : expected) {
-        EXPECT_EQ(bounds, windows[static_cast<std::size_t>(index)].bounds) << index;
-        EXPECT_EQ(WindowState::Normal, windows[static_cast<std::size_t>(index)].state);
-        EXPECT_EQ((TextPosition{1, 1}), windows[static_cast<std::size_t>(index)].caret);
-        EXPECT_TRUE(windows[static_cast<std::size_t>(index)].visible);
+        const auto& w = read[static_cast<std::size_t>(index)];
+        EXPECT_EQ(bounds, w.bounds) << index;
+        EXPECT_EQ(WindowState::Normal, w.state);
+        EXPECT_EQ((TextPosition{1, 1}), w.caret);
+        EXPECT_TRUE(w.visible);
     }
-    EXPECT_EQ("", windows[2].fileName);
+    EXPECT_EQ("", read[2].fileName);
 }
 
 TEST_F(ProjectFileTest, WindowsComeBackAsWritten)
 {
-    std::vector<ProjectWindowRecord> written;
+    auto written = windows(4);
     for (int i = 1; i <= 4; ++i) {
-        auto record = window("/w/f" + std::to_string(i) + ".c", i);
+        auto& record = written[static_cast<std::size_t>(i - 1)];
         record.state = static_cast<WindowState>(i % 3);
         record.visible = i != 2;
         record.markers[static_cast<std::size_t>(i)] = {10 * i, i};
-        written.push_back(record);
     }
     written[1].markers[5] = {12, 4};
     auto file = empty();

@@ -154,12 +154,8 @@ TEST_F(SettingsFileTest, MissingSectionLeavesItsValuesAsTheyWere)
     settings.tools[2] = ToolSlot{"Mine", "/bin/mine", "-m", true, false, true, true, false};
     settings.compiler.name = "/held/asm";
     read("[EXECUTABLE1]\nTYPE=One\n[EXECUTABLE2]\nTYPE=Two\n[EXECUTABLE4]\nTYPE=Four\n");
-    EXPECT_EQ("Mine", settings.tools[2].type);
-    EXPECT_EQ("/bin/mine", settings.tools[2].name);
-    EXPECT_EQ("-m", settings.tools[2].options);
-    EXPECT_TRUE(settings.tools[2].confirm);
-    EXPECT_TRUE(settings.tools[2].saveFiles);
-    EXPECT_FALSE(settings.tools[2].addQuotes);
+    // Reading withdraws the wait option of every slot, this one too.
+    EXPECT_EQ((ToolSlot{"Mine", "/bin/mine", "-m", true, false, false, true, false}), settings.tools[2]);
     EXPECT_EQ("Four", settings.tools[3].type);
     EXPECT_EQ("/held/asm", settings.compiler.name);
 }

@@ -171,13 +171,7 @@ TEST_F(SettingsRoundTrip, AllValuesTogetherSurvive)
     EnvironmentSettings changed;
     for (const auto& mutation : allMutations())
         mutation.apply(changed);
-    const auto read = writeThenRead(changed);
-    EXPECT_EQ(afterRead(changed), read);
-    // Spot checks that the two GNU families and the four slots do not share keys.
-    EXPECT_EQ("Tool 2", read.tools[2].type);
-    EXPECT_EQ("/bin/tool3", read.tools[3].name);
-    EXPECT_EQ("/opt/ppc/lib/ecrt", read.ppcEabi.ecrt);
-    EXPECT_EQ("", read.m68kElf.ecrt);
+    EXPECT_EQ(afterRead(changed), writeThenRead(changed));
 }
 
 TEST_F(SettingsRoundTrip, MainWindowLayoutComesBackOnTheSameScreen)
