@@ -18,11 +18,7 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        // Known colours instead of the palette's.
-        TCM_Effect& e0 = Settings().effects[0];
-        e0.foreground = clBlack;
-        e0.background = clWhite;
-        e0.defaultForeground = e0.defaultBackground = false;
+        PlainColours();
         Settings().gutterColor = 0x00C000;
         Settings().marginColor = 0xC000C0;
         memo->SetHideSelection(false);
