@@ -44,13 +44,24 @@ protected:
     // Starts the shell with the given extra settings lines appended to the defaults.
     void Start(const std::string& extraSettings = "", std::vector<std::string> arguments = {})
     {
-        dir.write("home/Quarry.ini",
-                  "[PROJECT]\nOPEN=0\nSOURCEPATH=" + home() + "\nPROJECTPATH=" + home() +
-                      "\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n"
-                      "[EDITOROPTIONS]\nCREATEBACKUPFILE=1\nGROUPEDUNDO=1\nUNDOAFTERSAVE=1\nDEFAULTSYNTAX=6\n"
-                      "FILEFILTER0=Assembly Files (*.asm)|*.asm;*.s\nFILEFILTER1=C Files (*.c)|*.c;*.h\n"
-                      "FILEFILTER2=All Files (*.*)|*.*\nFILEFILTERINDEX=1\n" +
-                      extraSettings);
+        StartWithSettings("[PROJECT]\nOPEN=0\nSOURCEPATH=" + home() + "\nPROJECTPATH=" + home() +
+                              "\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n"
+                              "[EDITOROPTIONS]\nCREATEBACKUPFILE=1\nGROUPEDUNDO=1\nUNDOAFTERSAVE=1\nDEFAULTSYNTAX=6\n"
+                              "FILEFILTER0=Assembly Files (*.asm)|*.asm;*.s\nFILEFILTER1=C Files (*.c)|*.c;*.h\n"
+                              "FILEFILTER2=All Files (*.*)|*.*\nFILEFILTERINDEX=1\n" +
+                              extraSettings,
+                          std::move(arguments));
+    }
+    // Starts (again) with exactly this environment file.
+    void StartWithSettings(const std::string& settings, std::vector<std::string> arguments = {})
+    {
+        dir.write("home/Quarry.ini", settings);
+        Launch(std::move(arguments));
+    }
+    // Starts on whatever the program home holds.
+    void Launch(std::vector<std::string> arguments = {})
+    {
+        shell.reset();
         shell = std::make_unique<QuarryShell>(ui, QuarryShell::Options{home(), home() + "/quarry", std::move(arguments)});
         shell->start();
         ASSERT_TRUE(runEventsUntil([&] { return shell->mainForm().startupDone(); }));
@@ -109,6 +120,12 @@ protected:
     TempDir dir;
     ScriptedUserInterface ui;
     std::unique_ptr<QuarryShell> shell;
+};
+
+// For the tests that all run on a shell started with the default settings.
+class StartedShellFixture : public ShellFixture {
+protected:
+    void SetUp() override { Start(); }
 };
 
 }  // namespace quarry::test
