@@ -18,7 +18,7 @@ namespace {
 using test::RecordedBox;
 namespace fs = std::filesystem;
 
-class EditorWindowTest : public test::ShellFixture {
+class EditorWindowTest : public test::StartedShellFixture {
 protected:
     std::vector<std::string> Panels()
     {
@@ -39,7 +39,6 @@ protected:
 
 TEST_F(EditorWindowTest, TheSixPanelsDescribeTheActiveWindow)
 {
-    Start();
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", ""}), Panels());
     auto* window = form().OpenFileByName(write("main.c", "int a;\nint b;\n"));
     EXPECT_EQ((std::vector<std::string>{"1:1", "", "Total: 2", "Top: 1", "ANSI C", "Insert"}), Panels());
@@ -67,7 +66,6 @@ TEST_F(EditorWindowTest, TheSixPanelsDescribeTheActiveWindow)
 
 TEST_F(EditorWindowTest, AHintReplacesThePanelsUnlessAnInformationMessageShows)
 {
-    Start();
     form().OpenFileByName(write("a.c", "x\n"));
     QStatusTipEvent hint(QStringLiteral("Open a file for editing"));
     QApplication::sendEvent(&form(), &hint);
@@ -88,7 +86,6 @@ TEST_F(EditorWindowTest, AHintReplacesThePanelsUnlessAnInformationMessageShows)
 
 TEST_F(EditorWindowTest, AKeyAfterAnInformationMessageBringsThePanelsBackAndRemovesTheErrorLine)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", Lines(10)));
     window->SetCaret(3, 1);
     window->MarkErrorLine(3);
@@ -108,7 +105,6 @@ TEST_F(EditorWindowTest, AKeyAfterAnInformationMessageBringsThePanelsBackAndRemo
 
 TEST_F(EditorWindowTest, AnEmptyInformationMessageOnlyRefreshes)
 {
-    Start();
     form().OpenFileByName(write("a.c", "x\n"));
     form().ShowStatusInfo("   ");
     EXPECT_FALSE(form().StatusInfoShowing());
@@ -117,7 +113,6 @@ TEST_F(EditorWindowTest, AnEmptyInformationMessageOnlyRefreshes)
 
 TEST_F(EditorWindowTest, ThePopupMenuFollowsTheSelectionAndTheMarkers)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", Lines(20)));
     auto* popup = window->PopupMenu1;
     auto item = [&](const char* name) { return window->findChild<QAction*>(name); };
@@ -152,7 +147,6 @@ TEST_F(EditorWindowTest, ThePopupMenuFollowsTheSelectionAndTheMarkers)
 
 TEST_F(EditorWindowTest, TheReloadQuestionReturnsAtTheNextActivationUntilAnswered)
 {
-    Start();
     const auto path = write("a.c", "first\n");
     auto* window = form().OpenFileByName(path);
     write("a.c", "second\n");
@@ -180,7 +174,6 @@ TEST_F(EditorWindowTest, TheReloadQuestionReturnsAtTheNextActivationUntilAnswere
 
 TEST_F(EditorWindowTest, SetCaretPutsTheRowInTheMiddleOfTheWindow)
 {
-    Start();
     auto* window = form().OpenFileByName(write("long.c", Lines(300)));
     window->SEditor1->resize(400, 20 * window->SEditor1->LineHeight() + 40);
     window->resize(window->SEditor1->size() + QSize(20, 40));
@@ -198,7 +191,6 @@ TEST_F(EditorWindowTest, SetCaretPutsTheRowInTheMiddleOfTheWindow)
 
 TEST_F(EditorWindowTest, TheEditorIsSetUpAsTheWindowDescribes)
 {
-    Start();
     auto* window = form().OpenFileByName(write("notes.xyz", "x\n"));
     auto& memo = Memo(window);
     EXPECT_EQ(6, memo.ActiveParser()) << "no filter names .xyz: DEFAULTSYNTAX";
@@ -221,7 +213,6 @@ TEST_F(EditorWindowTest, TheEditorIsSetUpAsTheWindowDescribes)
 
 TEST_F(EditorWindowTest, FiltersSetInTheStoreChooseTheParser)
 {
-    Start();
     form().editorStore()->SetFilterText("Talvik Assembly", "*.asm;*.s;*.a68;*.inc;*.xyz");
     auto* window = form().OpenFileByName(write("notes.xyz", "x\n"));
     EXPECT_EQ(1, Memo(window).ActiveParser());
@@ -229,6 +220,8 @@ TEST_F(EditorWindowTest, FiltersSetInTheStoreChooseTheParser)
 
 TEST_F(EditorWindowTest, ADamagedEditorStoreStartsEmptyAndIsNotWrittenOver)
 {
+    shell.reset();
+    fs::remove_all(file("quarry.dat"));
     fs::create_directories(file("quarry.dat"));  // a directory cannot be read as the store
     Start();
     auto* window = form().OpenFileByName(write("a.asm", "x\n"));
