@@ -5,6 +5,7 @@
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "support/ui/EventWait.h"
+#include "support/ui/PrivateRuntimeDir.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -23,14 +24,6 @@ using test::TempDir;
 
 class InstanceChannelTest : public ::testing::Test {
 protected:
-    InstanceChannelTest()
-    {
-        fs::create_directory(dir.path() / "run");
-        fs::permissions(dir.path() / "run", fs::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
-    }
-    ~InstanceChannelTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
-
     // Runs the real sender program as a second process; returns its exit code and output.
     std::pair<int, std::string> runSender(const QStringList& arguments)
     {
@@ -57,6 +50,7 @@ protected:
     }
 
     TempDir dir;
+    test::PrivateRuntimeDir runtime{dir};
     test::ScriptedUserInterface ui;
 };
 

@@ -11,6 +11,7 @@
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "support/ui/EventWait.h"
+#include "support/ui/PrivateRuntimeDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,19 +28,7 @@ namespace quarry::test {
 
 class ShellFixture : public ::testing::Test {
 protected:
-    ShellFixture()
-    {
-        namespace fs = std::filesystem;
-        fs::create_directories(dir.path() / "run");
-        fs::permissions(dir.path() / "run", fs::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
-        fs::create_directories(dir.path() / "home");
-    }
-    ~ShellFixture() override
-    {
-        shell.reset();
-        qunsetenv("XDG_RUNTIME_DIR");
-    }
+    ShellFixture() { std::filesystem::create_directories(dir.path() / "home"); }
 
     // Starts the shell with the given extra settings lines appended to the defaults.
     void Start(const std::string& extraSettings = "", std::vector<std::string> arguments = {})
@@ -118,8 +107,9 @@ protected:
     }
 
     TempDir dir;
+    PrivateRuntimeDir runtime{dir};
     ScriptedUserInterface ui;
-    std::unique_ptr<QuarryShell> shell;
+    std::unique_ptr<QuarryShell> shell;  // ends first, while the runtime directory is still set
 };
 
 // For the tests that all run on a shell started with the default settings.
