@@ -33,27 +33,14 @@ public:
     bool isVisible() const override { return true; }
     int lineCount() const override { return lines; }
     TextPosition caret() const override { return caretAt; }
-    void setCaret(int row, int column) override
-    {
-        caretAt = {row, column};
-        log_.push_back("caret " + std::to_string(row) + "," + std::to_string(column));
-    }
     TextPosition marker(int k) const override { return markers[static_cast<std::size_t>(k)]; }
+    void setCaret(int row, int column) override { caretAt = record("caret ", row, column); }
     void setMarker(int k, int row, int column) override
     {
-        markers[static_cast<std::size_t>(k)] = {row, column};
-        log_.push_back("marker" + std::to_string(k) + " " + std::to_string(row) + "," + std::to_string(column));
+        markers[static_cast<std::size_t>(k)] = record("marker" + std::to_string(k) + " ", row, column);
     }
-    void setBounds(const WindowBounds& b) override
-    {
-        live = b;
-        log_.push_back("bounds");
-    }
-    void recordRestoredBounds() override
-    {
-        restored = live;
-        log_.push_back("restored");
-    }
+    void setBounds(const WindowBounds& b) override { live = b; log_.push_back("bounds"); }
+    void recordRestoredBounds() override { restored = live; log_.push_back("restored"); }
     void setWindowState(WindowState s) override
     {
         state = s;
@@ -69,6 +56,11 @@ public:
     bool refuseClose = false;
 
 private:
+    TextPosition record(const std::string& what, int row, int column)
+    {
+        log_.push_back(what + std::to_string(row) + "," + std::to_string(column));
+        return {row, column};
+    }
     std::string name_;
     std::vector<std::string>& log_;
 };
@@ -126,9 +118,7 @@ public:
     std::vector<std::string> logged(const std::string& prefix) const
     {
         std::vector<std::string> out;
-        for (const auto& line : log)
-            if (line.rfind(prefix, 0) == 0)
-                out.push_back(line);
+        std::copy_if(log.begin(), log.end(), std::back_inserter(out), [&](const auto& l) { return l.rfind(prefix, 0) == 0; });
         return out;
     }
 
@@ -155,6 +145,15 @@ protected:
         settings.project.open = true;
         settings.project.name = name;
     }
+    std::string project() const { return dir.file("p.ppf"); }
+    // Reads the saved project into a second, empty host, as the next session would.
+    std::unique_ptr<FakeProjectHost> reopen()
+    {
+        auto reopened = std::make_unique<FakeProjectHost>();
+        EXPECT_TRUE(ProjectCommands(settings, settingsFile, locator, ui, browser, *reopened).ReadProject(project()));
+        return reopened;
+    }
+    static RecordedBox error(const std::string& text) { return {MessageKind::Error, text, MessageButtons::Ok}; }
 
     TempDir dir;
     EnvironmentSettings settings;
@@ -167,21 +166,14 @@ protected:
     ProjectCommands commands;
 };
 
-TEST_F(ProjectCommandsTest, SavingThirtyWindowsThenReadingRestoresTwentySixWithFileAInFront)
+TEST_F(ProjectCommandsTest, SavingThirtyWindowsThenReadingRestoresTheFirstTwentySixInOrder)
 {
     for (int i = 1; i <= 30; ++i)
         host.add(source("f" + std::to_string(i) + ".c"));
     const auto saved = host.names();
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     ASSERT_TRUE(commands.SaveProject());
-
-    FakeProjectHost reopened;
-    ProjectCommands reader(settings, settingsFile, locator, ui, browser, reopened);
-    ASSERT_TRUE(reader.ReadProject(dir.file("p.ppf")));
-    ASSERT_EQ(26u, reopened.windows.size());
-    EXPECT_EQ(saved.front(), reopened.names().front());
-    // Window order comes back as it was: the first 26 in the same order.
-    EXPECT_EQ(std::vector<std::string>(saved.begin(), saved.begin() + 26), reopened.names());
+    EXPECT_EQ(std::vector<std::string>(saved.begin(), saved.begin() + 26), reopen()->names());
     EXPECT_TRUE(ui.boxes().empty());
 }
 
@@ -191,7 +183,7 @@ TEST_F(ProjectCommandsTest, ReadingOpensFromFileZDownToFileAAndPlacesEachWindow)
     const auto b = source("b.c");
     dir.write("p.ppf", "[FILEA]\nFILENAME=" + a + "\nSTATE=2\nEDITORROW=7\nEDITORCOLUMN=3\n" +
                            "[FILEB]\nFILENAME=" + b + "\nMARKER4ROW=12\nMARKER4COLUMN=4\nLEFT=5\nTOP=6\nWIDTH=70\nHEIGHT=80\n");
-    commands.ReadProject(dir.file("p.ppf"));
+    commands.ReadProject(project());
     EXPECT_EQ((std::vector<std::string>{"tree", "open " + b, "caret 1,1", "marker4 12,4", "bounds", "restored",
                                         "state 0", "open " + a, "caret 7,3", "bounds", "restored", "state 2", "state"}),
               host.log);
@@ -200,7 +192,7 @@ TEST_F(ProjectCommandsTest, ReadingOpensFromFileZDownToFileAAndPlacesEachWindow)
     EXPECT_EQ(2, ui.pendingEventRuns());
 }
 
-TEST_F(ProjectCommandsTest, MarkersAndCaretsRoundTrip)
+TEST_F(ProjectCommandsTest, MarkersCaretsStatesAndPlacesRoundTrip)
 {
     auto& first = host.add(source("a.c"));
     auto& second = host.add(source("b.c"));
@@ -209,86 +201,74 @@ TEST_F(ProjectCommandsTest, MarkersAndCaretsRoundTrip)
     second.caretAt = {20, 5};
     first.state = WindowState::Maximized;
     first.restored = {11, 12, 313, 214};
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     ASSERT_TRUE(commands.SaveProject());
-    const ProfileFile file(dir.file("p.ppf"));
+    const ProfileFile file(project());
     EXPECT_EQ(12, file.readInteger("FILEB", "MARKER3ROW", 0));
     EXPECT_EQ(4, file.readInteger("FILEB", "MARKER3COLUMN", 0));
     EXPECT_FALSE(file.keyExists("FILEB", "MARKER1ROW"));
-    // A maximised window keeps its normal place in the file.
-    EXPECT_EQ(313, file.readInteger("FILEA", "WIDTH", 0));
+    EXPECT_EQ(313, file.readInteger("FILEA", "WIDTH", 0));  // a maximised window keeps its normal place
 
-    FakeProjectHost reopened;
-    ProjectCommands reader(settings, settingsFile, locator, ui, browser, reopened);
-    reader.ReadProject(dir.file("p.ppf"));
-    ASSERT_EQ(2u, reopened.windows.size());
-    EXPECT_EQ(second.markers, reopened.windows[1]->markers);
-    EXPECT_EQ((TextPosition{20, 5}), reopened.windows[1]->caretAt);
-    EXPECT_EQ(WindowState::Maximized, reopened.windows[0]->state);
-    EXPECT_EQ((WindowBounds{11, 12, 313, 214}), reopened.windows[0]->restored);
+    const auto reopened = reopen();
+    ASSERT_EQ(2u, reopened->windows.size());
+    EXPECT_EQ(second.markers, reopened->windows[1]->markers);
+    EXPECT_EQ((TextPosition{20, 5}), reopened->windows[1]->caretAt);
+    EXPECT_EQ(WindowState::Maximized, reopened->windows[0]->state);
+    EXPECT_EQ((WindowBounds{11, 12, 313, 214}), reopened->windows[0]->restored);
 }
 
-TEST_F(ProjectCommandsTest, WindowsWhoseFilesAreGoneAreSkippedSilently)
+TEST_F(ProjectCommandsTest, MissingFilesAreSkippedSilentlyAndBareNamesAreFoundInTheSourcePath)
 {
     const auto kept = source("kept.c");
+    const auto bare = source("boot.asm");
     dir.write("p.ppf", "[FILEA]\nFILENAME=" + dir.file("gone.c") + "\n[FILEB]\nFILENAME=" + kept +
-                           "\n[FILEC]\nFILENAME=\n[FILED]\nFILENAME=*.c\n");
-    EXPECT_TRUE(commands.ReadProject(dir.file("p.ppf")));
-    EXPECT_EQ((std::vector<std::string>{kept}), host.names());
+                           "\n[FILEC]\nFILENAME=\n[FILED]\nFILENAME=*.c\n[FILEE]\nFILENAME=boot.asm\n");
+    EXPECT_TRUE(commands.ReadProject(project()));
+    EXPECT_EQ((std::vector<std::string>{kept, bare}), host.names());
     EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(ProjectCommandsTest, BareFileNamesAreFoundInTheSourcePath)
-{
-    const auto full = source("boot.asm");
-    dir.write("p.ppf", "[FILEA]\nFILENAME=boot.asm\n");
-    commands.ReadProject(dir.file("p.ppf"));
-    EXPECT_EQ((std::vector<std::string>{full}), host.names());
 }
 
 TEST_F(ProjectCommandsTest, UnreadableProjectFileIsReported)
 {
-    fs::create_directory(dir.path() / "p.ppf");
-    EXPECT_FALSE(commands.ReadProject(dir.file("p.ppf")));
-    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error reading from IDE project file.", MessageButtons::Ok}}),
-              ui.boxes());
+    fs::create_directory(project());
+    EXPECT_FALSE(commands.ReadProject(project()));
+    EXPECT_EQ(std::vector<RecordedBox>{error("Error reading from IDE project file.")}, ui.boxes());
     EXPECT_EQ("state", host.log.back());
 }
 
 TEST_F(ProjectCommandsTest, SaveWritesTheSettingsCopyAfterTheProjectSections)
 {
     host.add(source("a.c"));
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     settings.project.addFile(dir.file("a.c"));
     settings.tools[2].name = "/opt/sim";
     ASSERT_TRUE(commands.SaveProject());
-    const ProfileFile file(dir.file("p.ppf"));
-    EXPECT_EQ(dir.file("p.ppf"), file.readString("PROJECT", "NAME", ""));
+    const ProfileFile file(project());
+    EXPECT_EQ(project(), file.readString("PROJECT", "NAME", ""));
     EXPECT_EQ("/opt/sim", file.readString("EXECUTABLE3", "NAME", ""));
     EXPECT_EQ(dir.file("a.c"), file.readString("PROJECTFILES", "FILE1", ""));
-    EXPECT_FALSE(fs::exists(dir.file("p.ppf.saving")));
+    EXPECT_FALSE(fs::exists(project() + ".saving"));
 }
 
 TEST_F(ProjectCommandsTest, SaveProjectSavesFilesFirstWhenAsked)
 {
     settings.general.saveProjectSavesFiles = true;
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     commands.SaveProject();
     EXPECT_EQ("saveAll", host.log.front());
-    EXPECT_TRUE(fs::exists(dir.file("p.ppf")));
+    EXPECT_TRUE(fs::exists(project()));
 }
 
 TEST_F(ProjectCommandsTest, FailedSaveLeavesTheOldProjectFileWhole)
 {
-    const auto old = "[PROJECT]\nNAME=" + dir.file("p.ppf") + "\n[PROJECTFILES]\nNUMFILES=1\nFILE1=/keep.c\n";
+    const auto old = "[PROJECT]\nNAME=" + project() + "\n[PROJECTFILES]\nNUMFILES=1\nFILE1=/keep.c\n";
     dir.write("p.ppf", old);
     // The copy that the save writes into cannot be made.
     fs::create_directories(dir.path() / "p.ppf.saving" / "blocker");
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     EXPECT_FALSE(commands.SaveProject());
-    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error writing to IDE project file.", MessageButtons::Ok}}),
-              ui.boxes());
-    EXPECT_EQ(old, TempDir::read(dir.file("p.ppf")));
+    EXPECT_EQ(std::vector<RecordedBox>{error("Error writing to IDE project file.")}, ui.boxes());
+    EXPECT_EQ(old, TempDir::read(project()));
 }
 
 TEST_F(ProjectCommandsTest, SaveIntoAVanishedDirectoryIsReported)
@@ -324,6 +304,14 @@ TEST_F(ProjectCommandsTest, NameTypedWithoutExtensionGetsTheProjectExtension)
     EXPECT_TRUE(fs::exists(dir.file("fresh.ppf")));
 }
 
+TEST_F(ProjectCommandsTest, SaveProjectButtonWithoutProjectAsksForAName)
+{
+    ui.cancelFileDialog();
+    EXPECT_FALSE(commands.SaveProjectButton());
+    EXPECT_EQ("Specify project file to save", ui.fileDialogs().at(0).title);
+    EXPECT_FALSE(settings.project.open);
+}
+
 TEST_F(ProjectCommandsTest, ReadOnlyProjectFileIsSavedUnderAnotherName)
 {
     const auto locked = dir.write("locked.ppf", "[PROJECT]\n");
@@ -338,20 +326,12 @@ TEST_F(ProjectCommandsTest, ReadOnlyProjectFileIsSavedUnderAnotherName)
     EXPECT_EQ("[PROJECT]\n", TempDir::read(locked));
 }
 
-TEST_F(ProjectCommandsTest, SaveProjectButtonWithoutProjectAsksForAName)
-{
-    ui.cancelFileDialog();
-    EXPECT_FALSE(commands.SaveProjectButton());
-    EXPECT_EQ("Specify project file to save", ui.fileDialogs().at(0).title);
-    EXPECT_FALSE(settings.project.open);
-}
-
 TEST_F(ProjectCommandsTest, OpenProjectReadsWindowsThenSettings)
 {
     const auto a = source("a.c");
     dir.write("p.ppf", "[PROJECT]\nNAME=/elsewhere/p.ppf\nOPEN=0\n[EXECUTABLE1]\nNAME=/opt/dbg\n[FILEA]\nFILENAME=" + a +
                            "\n[PROJECTFILES]\nNUMFILES=1\nFILE1=" + a + "\n");
-    ui.chooseFile(dir.file("p.ppf"));
+    ui.chooseFile(project());
     commands.OpenProject();
     const auto& request = ui.fileDialogs().at(0);
     EXPECT_EQ("Specify project file to open", request.title);
@@ -361,33 +341,28 @@ TEST_F(ProjectCommandsTest, OpenProjectReadsWindowsThenSettings)
     EXPECT_EQ((std::vector<std::string>{a}), settings.project.files);
     EXPECT_EQ("/opt/dbg", settings.tools[0].name);
     // The file opened is the project, whatever its own keys say.
-    EXPECT_EQ(dir.file("p.ppf"), settings.project.name);
+    EXPECT_EQ(project(), settings.project.name);
     EXPECT_TRUE(settings.project.open);
     EXPECT_TRUE(ui.boxes().empty());
 }
 
-TEST_F(ProjectCommandsTest, OpeningAMissingProjectOffersToCreateIt)
+TEST_F(ProjectCommandsTest, OpeningAMissingProjectCreatesItOnlyOnYes)
 {
-    ui.chooseFile(dir.file("new.ppf"));
-    ui.answer(Answer::Yes);
-    commands.OpenProject();
-    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Information,
-                                         "The project " + dir.file("new.ppf") + " does not exist. Do you wish to create it?",
-                                         MessageButtons::YesNo}}),
-              ui.boxes());
-    EXPECT_TRUE(settings.project.open);
-    EXPECT_EQ(dir.file("new.ppf"), settings.project.name);
-    EXPECT_TRUE(fs::exists(dir.file("new.ppf")));
-}
-
-TEST_F(ProjectCommandsTest, DecliningToCreateLeavesEverythingAsItWas)
-{
-    ui.chooseFile(dir.file("new.ppf"));
-    ui.answer(Answer::No);
-    commands.OpenProject();
-    EXPECT_FALSE(settings.project.open);
-    EXPECT_EQ(kNoProject, settings.project.name);
-    EXPECT_FALSE(fs::exists(dir.file("new.ppf")));
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(answer);
+        ui.clearRecords();
+        ui.chooseFile(dir.file("new.ppf"));
+        ui.answer(answer);
+        commands.OpenProject();
+        EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Information,
+                                             "The project " + dir.file("new.ppf") + " does not exist. Do you wish to create it?",
+                                             MessageButtons::YesNo}}),
+                  ui.boxes());
+        const bool created = answer == Answer::Yes;
+        EXPECT_EQ(created, settings.project.open);
+        EXPECT_EQ(created ? dir.file("new.ppf") : std::string(kNoProject), settings.project.name);
+        EXPECT_EQ(created, fs::exists(dir.file("new.ppf")));
+    }
 }
 
 TEST_F(ProjectCommandsTest, OpeningAnotherProjectClosesTheOpenOneFirst)
@@ -395,7 +370,7 @@ TEST_F(ProjectCommandsTest, OpeningAnotherProjectClosesTheOpenOneFirst)
     const auto b = source("b.c");
     dir.write("other.ppf", "[FILEA]\nFILENAME=" + b + "\n");
     host.add(source("a.c"));
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     ui.chooseFile(dir.file("other.ppf"));
     ui.answer(Answer::No);
     commands.OpenProject();
@@ -407,7 +382,7 @@ TEST_F(ProjectCommandsTest, OpeningAnotherProjectClosesTheOpenOneFirst)
 TEST_F(ProjectCommandsTest, CancelledCloseKeepsTheProjectOpen)
 {
     host.add(source("a.c"));
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     settings.project.addFile(dir.file("a.c"));
     ui.answer(Answer::Cancel);
     EXPECT_FALSE(commands.CloseNewProject());
@@ -423,11 +398,11 @@ TEST_F(ProjectCommandsTest, CloseClosesWindowsFrontmostFirstAndForgetsTheProject
 {
     host.add(source("a.c"));
     host.add(source("b.c"));
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     settings.project.addFile(dir.file("a.c"));
     ui.answer(Answer::Yes);
     EXPECT_TRUE(commands.CloseNewProject());
-    EXPECT_TRUE(fs::exists(dir.file("p.ppf")));  // Yes saved it
+    EXPECT_TRUE(fs::exists(project()));  // Yes saved it
     EXPECT_EQ((std::vector<std::string>{"close " + dir.file("a.c"), "close " + dir.file("b.c")}), host.logged("close"));
     EXPECT_FALSE(settings.project.open);
     EXPECT_EQ(kNoProject, settings.project.name);
@@ -440,18 +415,18 @@ TEST_F(ProjectCommandsTest, WindowThatRefusesToCloseKeepsTheProjectOpen)
 {
     host.add(source("a.c"));
     host.add(source("b.c")).refuseClose = true;
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     ui.answer(Answer::No);
     EXPECT_FALSE(commands.CloseNewProject());
     EXPECT_EQ((std::vector<std::string>{dir.file("b.c")}), host.names());
     EXPECT_TRUE(settings.project.open);
 }
 
-TEST_F(ProjectCommandsTest, AddingTheSameFileTwiceKeepsOneEntry)
+TEST_F(ProjectCommandsTest, AddingFilesAsksWithTheFiltersAndKeepsOneEntryPerFile)
 {
     const auto a = source("a.c");
     const auto b = source("b.c");
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     settings.editor.fileFilters = {"C Files|*.c", "All|*.*"};
     settings.editor.fileFilterIndex = 2;
     ui.chooseFiles({a});
@@ -482,9 +457,7 @@ TEST_F(ProjectCommandsTest, AddingAFileThatDoesNotExistAsksAgain)
     ui.chooseFiles({a, dir.file("nope.c")});
     ui.chooseFiles({a});
     commands.AddFilesToProject();
-    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error - File " + dir.file("nope.c") + " does not exist.",
-                                         MessageButtons::Ok}}),
-              ui.boxes());
+    EXPECT_EQ(std::vector<RecordedBox>{error("Error - File " + dir.file("nope.c") + " does not exist.")}, ui.boxes());
     EXPECT_EQ((std::vector<std::string>{a}), settings.project.files);
 }
 
@@ -513,7 +486,7 @@ TEST_F(ProjectCommandsTest, TreeClicksOpenFilesAndTheRootOpensAProjectOnlyWithou
     ui.cancelFileDialog();
     commands.RootNodeClicked();
     EXPECT_EQ(1u, ui.fileDialogs().size());
-    openProjectNamed(dir.file("p.ppf"));
+    openProjectNamed(project());
     commands.RootNodeClicked();
     EXPECT_EQ(1u, ui.fileDialogs().size());
 }

@@ -85,32 +85,32 @@ TEST_F(StartupTest, UnwritableEnvironmentFileHaltsWithTheDesktopFilesMessage)
     EXPECT_EQ((Calls{"requestTerminate"}), host.calls);
 }
 
-TEST_F(StartupTest, ClosedProjectReadsTheEnvironmentFile)
-{
-    dir.write("Quarry.ini", "[PROJECT]\nNAME=/nowhere/demo.ppf\nOPEN=0\n[COMPILER]\nNAME=from-ini\n");
-    startup.ReadStartupProject("Quarry.ini");
-    EXPECT_EQ("from-ini", settings.compiler.name);
-    EXPECT_FALSE(settings.project.open);
-    EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(StartupTest, OpenProjectThatIsFoundGivesTheSettings)
+TEST_F(StartupTest, TheSettingsComeFromTheOpenProjectFoundElseFromTheEnvironmentFile)
 {
     const auto project = dir.write("work/demo.ppf", "[PROJECT]\nNAME=/elsewhere/demo.ppf\n[COMPILER]\nNAME=from-ppf\n");
-    dir.write("Quarry.ini", "[PROJECT]\nNAME=" + project + "\nOPEN=1\n[COMPILER]\nNAME=from-ini\n");
-    startup.ReadStartupProject("Quarry.ini");
-    EXPECT_EQ("from-ppf", settings.compiler.name);
-    EXPECT_EQ(project, settings.project.name);
-    EXPECT_TRUE(settings.project.open);
-}
-
-TEST_F(StartupTest, BareProjectNameIsFoundInTheProgramDirectory)
-{
-    const auto project = dir.write("demo.ppf", "[COMPILER]\nNAME=from-ppf\n");
-    dir.write("Quarry.ini", "[PROJECT]\nNAME=demo.ppf\nOPEN=1\nSOURCEPATH=/no/such/dir\n");
-    startup.ReadStartupProject("Quarry.ini");
-    EXPECT_EQ(project, settings.project.name);
-    EXPECT_EQ("from-ppf", settings.compiler.name);
+    const auto bare = dir.write("demo.ppf", "[COMPILER]\nNAME=from-bare-ppf\n");
+    const struct {
+        std::string project;  // NAME in Quarry.ini
+        bool open;
+        std::string compiler;
+        std::string projectName;  // afterwards
+    } cases[] = {
+        {"/nowhere/demo.ppf", false, "from-ini", "/nowhere/demo.ppf"},
+        {project, true, "from-ppf", project},
+        // A bare name is looked for in the program directory, not in the source path.
+        {"demo.ppf", true, "from-bare-ppf", bare},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.project);
+        settings = EnvironmentSettings{};
+        dir.write("Quarry.ini", "[PROJECT]\nNAME=" + c.project + "\nOPEN=" + (c.open ? "1" : "0") +
+                                    "\nSOURCEPATH=/no/such/dir\n[COMPILER]\nNAME=from-ini\n");
+        startup.ReadStartupProject("Quarry.ini");
+        EXPECT_EQ(c.compiler, settings.compiler.name);
+        EXPECT_EQ(c.open, settings.project.open);
+        EXPECT_EQ(c.projectName, settings.project.name);
+        EXPECT_TRUE(ui.boxes().empty());
+    }
 }
 
 TEST_F(StartupTest, MovedProjectIsLocatedByTheUser)
@@ -162,16 +162,37 @@ TEST_F(StartupTest, UnreadableSettingsFileShowsTheReadErrorAndGoesOn)
               ui.boxes());
 }
 
-TEST_F(StartupTest, ProjectArgumentInAnyCaseOpensThatProjectAndIgnoresTheRest)
+TEST_F(StartupTest, FirstShowOpensTheProjectOfTheArgumentsElseTheLastOne)
 {
-    dir.write("Quarry.ini", "[COMPILER]\nNAME=from-ini\n");
-    const auto project = dir.write("Demo.PpF", "[PROJECT]\nNAME=/x/y.ppf\nOPEN=0\n[COMPILER]\nNAME=from-ppf\n");
+    const auto argument = dir.write("Demo.PpF", "[PROJECT]\nNAME=/x/y.ppf\nOPEN=0\n[COMPILER]\nNAME=from-argument\n");
+    const auto last = dir.write("p/demo.ppf", "[PROJECT]\nNAME=demo.ppf\nOPEN=1\n[COMPILER]\nNAME=from-last\n");
     const auto source = dir.write("main.asm", "");
-    startup.FirstShow({project, source});
-    EXPECT_EQ((Calls{"openProject " + project, "updateProjectState", "hideSplash", "loadParserSettings"}), host.calls);
-    EXPECT_EQ("from-ppf", settings.compiler.name);
-    EXPECT_TRUE(settings.project.open);
-    EXPECT_EQ(project, settings.project.name);
+    const struct {
+        const char* what;
+        std::string project;  // NAME in Quarry.ini, OPEN=1
+        std::vector<std::string> arguments;
+        std::string opened;  // empty: no project
+        std::string compiler;
+    } cases[] = {
+        // A project argument, whatever the case of its extension, wins; the other arguments are ignored.
+        {"argument", last, {argument, source}, argument, "from-argument"},
+        {"last project", last, {}, last, "from-last"},
+        {"open flag without a project", kNoProject, {}, "", "from-ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings = EnvironmentSettings{};
+        host.calls.clear();
+        dir.write("Quarry.ini", "[PROJECT]\nNAME=" + c.project + "\nOPEN=1\n[COMPILER]\nNAME=from-ini\n");
+        startup.FirstShow(c.arguments);
+        Calls expected{"updateProjectState", "hideSplash", "loadParserSettings"};
+        if (!c.opened.empty())
+            expected.insert(expected.begin(), "openProject " + c.opened);
+        EXPECT_EQ(expected, host.calls);
+        EXPECT_EQ(!c.opened.empty(), settings.project.open);
+        EXPECT_EQ(c.opened.empty() ? std::string(kNoProject) : c.opened, settings.project.name);
+        EXPECT_EQ(c.compiler, settings.compiler.name);
+    }
 }
 
 TEST_F(StartupTest, FileArgumentsThatAreFoundOpenInOrder)
@@ -186,25 +207,6 @@ TEST_F(StartupTest, FileArgumentsThatAreFoundOpenInOrder)
               host.calls);
 }
 
-TEST_F(StartupTest, LastProjectIsReopened)
-{
-    const auto project = dir.write("p/demo.ppf", "[PROJECT]\nNAME=demo.ppf\nOPEN=1\n[COMPILER]\nNAME=from-ppf\n");
-    dir.write("Quarry.ini", "[PROJECT]\nNAME=" + project + "\nOPEN=1\n");
-    startup.FirstShow({});
-    EXPECT_EQ((Calls{"openProject " + project, "updateProjectState", "hideSplash", "loadParserSettings"}), host.calls);
-    EXPECT_TRUE(settings.project.open);
-    EXPECT_EQ(project, settings.project.name);
-    EXPECT_EQ("from-ppf", settings.compiler.name);
-}
-
-TEST_F(StartupTest, OpenFlagWithoutAProjectIsCleared)
-{
-    dir.write("Quarry.ini", "[PROJECT]\nNAME=NO PROJECT\nOPEN=1\n");
-    startup.FirstShow({});
-    EXPECT_FALSE(settings.project.open);
-    EXPECT_EQ((Calls{"updateProjectState", "hideSplash", "loadParserSettings"}), host.calls);
-}
-
 TEST_F(StartupTest, FirstStartWithOnlyTheTemplateRestoresDefaults)
 {
     dir.write("QUARRY.DEF", "[PROJECT]\nNAME=NO PROJECT\nOPEN=0\nSOURCEPATH=DEFAULTD\n[COMPILER]\nNAME=DEFAULTD/asm\n");
@@ -216,12 +218,10 @@ TEST_F(StartupTest, FirstStartWithOnlyTheTemplateRestoresDefaults)
 
 TEST(StartupNames, ProjectFilesAreRecognisedByExtensionInAnyCase)
 {
-    EXPECT_TRUE(Startup::isProjectFileName("/a/demo.PPF"));
-    EXPECT_TRUE(Startup::isProjectFileName("demo.ppf"));
-    EXPECT_TRUE(Startup::isProjectFileName("x.Ppf"));
-    EXPECT_FALSE(Startup::isProjectFileName("demo.ppf.asm"));
-    EXPECT_FALSE(Startup::isProjectFileName("ppf"));
-    EXPECT_FALSE(Startup::isProjectFileName("/a.ppf/demo"));
+    for (const char* name : {"/a/demo.PPF", "demo.ppf", "x.Ppf"})
+        EXPECT_TRUE(Startup::isProjectFileName(name)) << name;
+    for (const char* name : {"demo.ppf.asm", "ppf", "/a.ppf/demo"})
+        EXPECT_FALSE(Startup::isProjectFileName(name)) << name;
 }
 
 }  // namespace

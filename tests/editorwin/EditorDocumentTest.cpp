@@ -69,27 +69,25 @@ protected:
 
 TEST_F(EditorDocumentTest, LoadingChoosesTheParserByExtensionAndStartsUnmodified)
 {
-    Open(dir.write("prog.asm", "  org $1000\r\n  rts\r\n"));
-    EXPECT_EQ(1, memo.ActiveParser());
-    EXPECT_EQ("  org $1000\r  rts\r", memo.Text());
-    EXPECT_TRUE(document.Loaded());
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(files::modificationTime(dir.file("prog.asm")).value(), document.FileDate());
-
-    document.SetFileName(dir.file("readme"));
     settings.editor.defaultSyntax = 4;
-    document.LoadFile(false);
-    EXPECT_EQ(4, memo.ActiveParser());
-}
-
-TEST_F(EditorDocumentTest, ANewFileIsNotLoadedAndHasNoDate)
-{
-    document.SetFileName(dir.file("new.c"));
-    ASSERT_TRUE(document.LoadFile(true));
-    EXPECT_FALSE(document.Loaded());
-    EXPECT_EQ(0, document.FileDate());
-    EXPECT_EQ("", memo.Text());
-    EXPECT_EQ(3, memo.ActiveParser());
+    const struct {
+        const char* name;
+        const char* content;  // nullptr: a new file, not on disk
+        int parser;
+        const char* text;
+    } cases[] = {{"new.c", nullptr, 3, ""},  // first: a window loads once, into an empty control
+                 {"prog.asm", "  org $1000\r\n  rts\r\n", 1, "  org $1000\r  rts\r"},
+                 {"readme", "x\n", 4, "x\r"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        document.SetFileName(c.content ? dir.write(c.name, c.content) : dir.file(c.name));
+        ASSERT_TRUE(document.LoadFile(true));
+        EXPECT_EQ(c.parser, memo.ActiveParser());
+        EXPECT_EQ(c.text, memo.Text());
+        EXPECT_EQ(c.content != nullptr, document.Loaded());
+        EXPECT_FALSE(document.IsModified());
+        EXPECT_EQ(c.content ? files::modificationTime(dir.file(c.name)).value() : 0, document.FileDate());
+    }
 }
 
 TEST_F(EditorDocumentTest, AFileTooLargeToEditIsRefusedWithItsMessageAndLeavesNoText)
@@ -207,12 +205,7 @@ TEST_F(EditorDocumentTest, BackupsKeepTheOldTextUnderTheBackupName)
         EXPECT_EQ("old text\n", test::TempDir::read(dir.file(c.backup)));
         EXPECT_EQ("new old text\n", test::TempDir::read(dir.file(c.name)));
     }
-    EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(EditorDocumentTest, BackupOfAFileNotOnDiskDoesNothing)
-{
-    document.MakeBackup(dir.file("missing.asm"));
+    document.MakeBackup(dir.file("missing.asm"));  // nothing to keep: no backup, no message
     EXPECT_FALSE(fs::exists(dir.file("missing.~as")));
     EXPECT_TRUE(ui.boxes().empty());
 }
@@ -255,36 +248,37 @@ void ExpectFailedSave(EditorDocument& document, test::ScriptedUserInterface& ui,
     ui.clearRecords();
 }
 
-TEST_F(EditorDocumentTest, ADeviceThatIsFullFailsTheSaveWithTheReason)
+TEST_F(EditorDocumentTest, AFailedSaveSaysWhyAndKeepsTheNameTheTextAndTheOldFile)
 {
-    if (!fs::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    Open(dir.write("a.c", "x\n"));
-    Type("text");
-    EXPECT_FALSE(document.SaveFile("/dev/full"));
-    ExpectFailedSave(document, ui, editortexts::saveFailed("/dev/full", "No space left on device"));
-    EXPECT_EQ(dir.file("a.c"), document.FileName());
-}
-
-TEST_F(EditorDocumentTest, AVanishedDirectoryFailsTheSaveAndTheWindowStaysModified)
-{
-    Open(dir.write("gone/a.c", "x\n"));
-    Type("y");
-    fs::remove_all(dir.file("gone"));
-    EXPECT_FALSE(document.SaveFile(dir.file("gone/a.c")));
-    ExpectFailedSave(document, ui, editortexts::saveFailed(dir.file("gone/a.c"), "No such file or directory"));
-    EXPECT_EQ("yx\r", memo.Text());
-}
-
-TEST_F(EditorDocumentTest, SavingOverAReadOnlyFileIsRefusedAsAnAccessFailure)
-{
-    const auto path = dir.write("locked.c", "keep\n");
-    fs::permissions(path, fs::perms::owner_read);
-    Open(path);
-    Type("z");
-    EXPECT_FALSE(document.SaveFile(path));
-    ExpectFailedSave(document, ui, "Cannot access file (" + path + ") .  The file may be in use by another application.");
-    EXPECT_EQ("keep\n", test::TempDir::read(path));
+    const auto plain = dir.write("a.c", "x\n");
+    const auto gone = dir.write("gone/a.c", "x\n");
+    const auto locked = dir.write("locked.c", "x\n");
+    fs::permissions(locked, fs::perms::owner_read);
+    const struct {
+        std::string open;
+        std::string target;
+        std::string message;
+    } cases[] = {
+        {plain, "/dev/full", editortexts::saveFailed("/dev/full", "No space left on device")},
+        {gone, gone, editortexts::saveFailed(gone, "No such file or directory")},
+        {locked, locked, "Cannot access file (" + locked + ") .  The file may be in use by another application."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        if (!fs::exists(c.target) && c.target == "/dev/full")
+            continue;  // no such device here
+        Open(c.open);
+        Type("y");
+        if (c.open == gone)
+            fs::remove_all(dir.file("gone"));
+        EXPECT_FALSE(document.SaveFile(c.target));
+        ExpectFailedSave(document, ui, c.message);
+        EXPECT_EQ(c.open, document.FileName());
+        EXPECT_EQ("yx\r", memo.Text());
+        if (c.open != gone) {
+            EXPECT_EQ("x\n", test::TempDir::read(c.open));
+        }
+    }
 }
 
 // A file system of a few kilobytes, mounted by the test where that is allowed.
@@ -361,25 +355,16 @@ TEST_F(EditorDocumentTest, TheReloadQuestionComesBackUntilAnswered)
 
     document.CheckFileChanged();
     EXPECT_EQ(2u, ui.boxes().size());
-}
 
-TEST_F(EditorDocumentTest, AFileThatVanishedIsNeverOfferedForReload)
-{
-    const auto path = dir.write("a.c", "x\n");
-    Open(path);
-    fs::remove(path);
-    document.CheckFileChanged();
-    EXPECT_TRUE(ui.boxes().empty());
-}
-
-TEST_F(EditorDocumentTest, ForceReloadCheckAsksEvenWhenTheDateDidNotMove)
-{
-    const auto path = dir.write("a.c", "x\n");
-    Open(path);
+    // A forced check asks even though the date did not move.
     document.ForceReloadCheck();
     ui.answer(Answer::No);
     document.CheckFileChanged();
-    EXPECT_EQ(1u, ui.boxes().size());
+    EXPECT_EQ(3u, ui.boxes().size());
+    // A file that vanished is never offered for reload.
+    fs::remove(path);
+    document.CheckFileChanged();
+    EXPECT_EQ(3u, ui.boxes().size());
 }
 
 TEST_F(EditorDocumentTest, ReloadKeepsTheCaretWhereTheNewTextReaches)
@@ -450,26 +435,17 @@ TEST_F(EditorDocumentTest, TheErrorLineIsMarkedFollowsItsLineAndIsCleared)
     EXPECT_EQ(clNone, store.LineColour1(store.LineByIndex(4).record));
     EXPECT_EQ(clNone, store.LineColour2(store.LineByIndex(4).record));
 
-    document.MarkErrorLine(0);
-    EXPECT_EQ(-1, document.ErrorTrack());
-    document.MarkErrorLine(12);
-    EXPECT_EQ(-1, document.ErrorTrack());
-}
-
-TEST_F(EditorDocumentTest, MarkingAnotherErrorLineRemovesThePreviousOne)
-{
-    memo.SetText(Lines(10));
+    for (int outside : {0, 12}) {
+        document.MarkErrorLine(outside);
+        EXPECT_EQ(-1, document.ErrorTrack()) << outside;
+    }
+    // A second error line replaces the first.
     document.MarkErrorLine(2);
     document.MarkErrorLine(7);
     EXPECT_FALSE(memo.HasLineMark(EditorDocument::kErrorLineMark, 2));
     EXPECT_TRUE(memo.HasLineMark(EditorDocument::kErrorLineMark, 7));
     EXPECT_EQ(1, memo.Store().TrackCount());
-}
-
-TEST_F(EditorDocumentTest, AnErrorLineDeletedWithItsTextClearsQuietly)
-{
-    memo.SetText(Lines(10));
-    document.MarkErrorLine(3);
+    // Its line deleted with the text, it clears quietly.
     memo.SetText("short");
     document.ClearErrorLine();
     EXPECT_EQ(-1, document.ErrorTrack());

@@ -139,28 +139,6 @@ TEST_F(EditorSearchTest, InvalidRegularExpressionIsReported)
     EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Unmatched parenthesis", MessageButtons::Ok}}), ui.boxes());
 }
 
-TEST_F(EditorSearchTest, ReplaceTakesTheSelectedOccurrence)
-{
-    Load("foo foo", 4, 7);
-    EXPECT_TRUE(search.Replace("foo", "bar", 0, false));
-    EXPECT_EQ("foo bar", memo.Text());
-}
-
-TEST_F(EditorSearchTest, ReplaceWithoutSelectionTakesTheNextMatch)
-{
-    Load("foo foo", 1, 1);
-    EXPECT_TRUE(search.Replace("foo", "x", 0, false));
-    EXPECT_EQ("foo x", memo.Text());
-    EXPECT_EQ("foo", last.text);
-}
-
-TEST_F(EditorSearchTest, SelectionInOtherCaseIsNotTakenAsTheOccurrence)
-{
-    Load("FOO foo", 0, 3);
-    EXPECT_TRUE(search.Replace("foo", "x", 0, false));
-    EXPECT_EQ("FOO x", memo.Text());
-}
-
 TEST_F(EditorSearchTest, ReplaceAsksFirstWhenPrompting)
 {
     Load("a foo");
@@ -175,20 +153,39 @@ TEST_F(EditorSearchTest, ReplaceAsksFirstWhenPrompting)
     EXPECT_EQ((std::vector<RecordedBox>{question("foo", "bar"), question("foo", "bar")}), ui.boxes());
 }
 
-TEST_F(EditorSearchTest, ReplaceNotFoundSaysSo)
+struct ReplaceCase {
+    const char* name;
+    const char* text;
+    Offset anchor, caret;
+    const char* pattern;
+    const char* replacement;
+    std::uint16_t options;
+    const char* result;  // the text unchanged: "not found" is said
+};
+
+class ReplaceTest : public EditorSearchTest, public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(ReplaceTest, ReplacesOneOccurrenceOrSaysNotFound)
 {
-    Load("abc");
-    EXPECT_FALSE(search.Replace("zz", "y", 0, false));
-    EXPECT_EQ((std::vector<RecordedBox>{notFound("zz")}), ui.boxes());
-    EXPECT_EQ("abc", memo.Text());
+    const auto& c = GetParam();
+    Load(c.text, c.anchor, c.caret);
+    const bool replaced = std::string(c.text) != c.result;
+    EXPECT_EQ(replaced, search.Replace(c.pattern, c.replacement, c.options, false));
+    EXPECT_EQ(c.result, memo.Text());
+    EXPECT_EQ(c.pattern, last.text);
+    EXPECT_EQ(replaced ? std::vector<RecordedBox>{} : std::vector<RecordedBox>{notFound(c.pattern)}, ui.boxes());
 }
 
-TEST_F(EditorSearchTest, RegularExpressionReplacementExpandsTheTemplate)
-{
-    Load("key foo=12;");
-    EXPECT_TRUE(search.Replace("(\\w+)=(\\d+)", "%3%2%1\\t%%", kRegex, false));
-    EXPECT_EQ("key 12=foo\t%;", memo.Text());
-}
+const ReplaceCase kReplaceCases[] = {
+    {"TheSelectedOccurrence", "foo foo", 4, 7, "foo", "bar", 0, "foo bar"},
+    {"WithoutSelectionTheNextMatch", "foo foo", 1, 1, "foo", "x", 0, "foo x"},
+    {"SelectionInOtherCaseIsNotTheOccurrence", "FOO foo", 0, 3, "foo", "x", 0, "FOO x"},
+    {"NotFound", "abc", 0, 0, "zz", "y", 0, "abc"},
+    {"RegularExpressionExpandsTheTemplate", "key foo=12;", 0, 0, "(\\w+)=(\\d+)", "%3%2%1\\t%%", kRegex, "key 12=foo\t%;"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Replaces, ReplaceTest, ::testing::ValuesIn(kReplaceCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ReplaceAllCase {
     const char* name;

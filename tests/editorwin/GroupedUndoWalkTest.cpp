@@ -22,27 +22,20 @@ public:
     using MemoFixture::Type;
 
 protected:
-    // Undoes grouped steps until nothing is left, recording the text after each.
-    std::vector<std::string> UndoAll()
+    // Undoes (or redoes) grouped steps until nothing is left, recording the text after each.
+    std::vector<std::string> WalkAll(bool undo)
     {
         std::vector<std::string> texts;
-        while (memo.CanUndo()) {
-            const int steps = GroupedUndoWalk::UndoSteps(*memo.UndoStack());
+        while (undo ? memo.CanUndo() : memo.CanRedo()) {
+            auto& log = *memo.UndoStack();
+            const int steps = undo ? GroupedUndoWalk::UndoSteps(log) : GroupedUndoWalk::RedoSteps(log);
             EXPECT_GE(steps, 1);
-            for (int i = 0; i < steps; ++i)
-                memo.Undo();
-            texts.push_back(Shown());
-        }
-        return texts;
-    }
-    std::vector<std::string> RedoAll()
-    {
-        std::vector<std::string> texts;
-        while (memo.CanRedo()) {
-            const int steps = GroupedUndoWalk::RedoSteps(*memo.UndoStack());
-            EXPECT_GE(steps, 1);
-            for (int i = 0; i < steps; ++i)
-                memo.Redo();
+            for (int i = 0; i < steps; ++i) {
+                if (undo)
+                    memo.Undo();
+                else
+                    memo.Redo();
+            }
             texts.push_back(Shown());
         }
         return texts;
@@ -106,9 +99,9 @@ TEST_F(GroupedUndoWalkTest, GroupedStepsOfTypingDeletingAndOtherEdits)
         memo.SetText("");
         c.edits(*this);
         const auto edited = Shown();
-        EXPECT_EQ(c.afterEachUndo, UndoAll());
+        EXPECT_EQ(c.afterEachUndo, WalkAll(true));
         // Redo walks the same steps upward and ends at the edited text.
-        const auto redone = RedoAll();
+        const auto redone = WalkAll(false);
         ASSERT_FALSE(redone.empty());
         EXPECT_EQ(edited, redone.back());
         EXPECT_EQ(c.afterEachUndo.size(), redone.size());

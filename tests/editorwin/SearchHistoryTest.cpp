@@ -10,45 +10,60 @@ namespace quarry {
 namespace {
 
 using test::TempDir;
+using Texts = std::vector<std::string>;
 
-TEST(SearchHistoryTest, NewTextsGoOnTopAndKnownOnesStayWhereTheyAre)
-{
-    SearchHistory history;
-    for (const char* text : {"one", "two", "three", "one", ""})
-        history.remember(text);
-    EXPECT_EQ((std::vector<std::string>{"three", "two", "one"}), history.entries());
-    EXPECT_EQ(2u, history.remember("one"));
-    EXPECT_EQ(0u, history.remember("four"));
-}
-
-TEST(SearchHistoryTest, TextsDifferingInCaseAreKeptApart)
-{
-    SearchHistory history;
-    history.remember("Foo");
-    history.remember("foo");
-    EXPECT_EQ((std::vector<std::string>{"foo", "Foo"}), history.entries());
-}
-
-TEST(SearchHistoryTest, TheTwentyFirstTextPushesTheOldestOutOfTheFile)
+// Remembers the texts in order, stores them in a real file and reads them into a new history;
+// the file's content is handed back too.
+Texts ThroughTheFile(const Texts& texts, std::string& content, PersistentEditorStore* reread = nullptr)
 {
     TempDir dir;
     const auto path = dir.file("quarry.dat");
     {
         PersistentEditorStore store(path);
         SearchHistory history;
-        for (int i = 1; i <= 21; ++i)
-            history.remember("text " + std::to_string(i));
+        for (const auto& text : texts)
+            history.remember(text);
         history.store(store, SearchHistory::kFindSection);
         store.WriteBack();
     }
-    const auto content = TempDir::read(path);
+    content = TempDir::read(path);
+    PersistentEditorStore store(path);
+    SearchHistory reloaded;
+    reloaded.load(store, SearchHistory::kFindSection);
+    if (reread)
+        *reread = store;
+    return reloaded.entries();
+}
+
+TEST(SearchHistoryTest, NewTextsGoOnTopAndKnownOnesStayWhereTheyAre)
+{
+    SearchHistory history;
+    for (const char* text : {"one", "two", "three", "one", "", "Foo", "foo"})
+        history.remember(text);
+    // Texts differing in case are kept apart.
+    EXPECT_EQ((Texts{"foo", "Foo", "three", "two", "one"}), history.entries());
+    EXPECT_EQ(4u, history.remember("one"));
+    EXPECT_EQ(0u, history.remember("four"));
+}
+
+TEST(SearchHistoryTest, TheTwentyFirstTextPushesTheOldestOutOfTheFile)
+{
+    Texts texts;
+    for (int i = 1; i <= 21; ++i)
+        texts.push_back("text " + std::to_string(i));
+    std::string content;
+    const Texts reloaded = ThroughTheFile(texts, content);
     EXPECT_EQ(std::string::npos, content.find("text 1\n"));
     EXPECT_NE(std::string::npos, content.find("[FindHistory]\ntext 21\ntext 20\n"));
-    SearchHistory reloaded;
-    reloaded.load(PersistentEditorStore(path), SearchHistory::kFindSection);
-    ASSERT_EQ(20u, reloaded.entries().size());
-    EXPECT_EQ("text 21", reloaded.entries().front());
-    EXPECT_EQ("text 2", reloaded.entries().back());
+    EXPECT_EQ(Texts(texts.rbegin(), texts.rbegin() + 20), reloaded);
+}
+
+TEST(SearchHistoryTest, TextsThatLookLikeSectionHeadersSurviveTheFile)
+{
+    std::string content;
+    PersistentEditorStore reread;
+    EXPECT_EQ((Texts{"[a-z]+", "[MRU]"}), ThroughTheFile({"[MRU]", "[a-z]+"}, content, &reread));
+    EXPECT_TRUE(reread.List("MRU").empty());
 }
 
 TEST(SearchHistoryTest, FindAndReplaceHistoriesLiveInTheirOwnSections)
@@ -60,8 +75,8 @@ TEST(SearchHistoryTest, FindAndReplaceHistoriesLiveInTheirOwnSections)
     replace.remember("thread");
     find.store(store, SearchHistory::kFindSection);
     replace.store(store, SearchHistory::kReplaceSection);
-    EXPECT_EQ((std::vector<std::string>{"needle"}), store.List("FindHistory"));
-    EXPECT_EQ((std::vector<std::string>{"thread"}), store.List("ReplaceHistory"));
+    EXPECT_EQ((Texts{"needle"}), store.List("FindHistory"));
+    EXPECT_EQ((Texts{"thread"}), store.List("ReplaceHistory"));
 }
 
 TEST(SearchHistoryTest, LoadingSkipsBlankAndRepeatedLinesAndCutsLongOnes)
@@ -71,26 +86,7 @@ TEST(SearchHistoryTest, LoadingSkipsBlankAndRepeatedLinesAndCutsLongOnes)
     SearchHistory history;
     history.remember("stale");
     history.load(store, "FindHistory");
-    EXPECT_EQ((std::vector<std::string>{"a", "b", std::string(255, 'z')}), history.entries());
-}
-
-TEST(SearchHistoryTest, TextsThatLookLikeSectionHeadersSurviveTheFile)
-{
-    TempDir dir;
-    const auto path = dir.file("quarry.dat");
-    {
-        PersistentEditorStore store(path);
-        SearchHistory history;
-        history.remember("[MRU]");
-        history.remember("[a-z]+");
-        history.store(store, SearchHistory::kFindSection);
-        store.WriteBack();
-    }
-    PersistentEditorStore reread(path);
-    SearchHistory history;
-    history.load(reread, SearchHistory::kFindSection);
-    EXPECT_EQ((std::vector<std::string>{"[a-z]+", "[MRU]"}), history.entries());
-    EXPECT_TRUE(reread.List("MRU").empty());
+    EXPECT_EQ((Texts{"a", "b", std::string(255, 'z')}), history.entries());
 }
 
 }  // namespace

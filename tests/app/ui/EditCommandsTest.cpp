@@ -12,7 +12,7 @@
 namespace quarry {
 namespace {
 
-class EditCommandsTest : public test::ShellFixture {
+class EditCommandsTest : public test::StartedShellFixture {
 protected:
     bool Enabled(const char* name)
     {
@@ -24,7 +24,6 @@ protected:
 
 TEST_F(EditCommandsTest, GroupedUndoTakesARunOfTypingInOneStepAndRedoBringsItBack)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", "x\n"));
     TypeInto(window, "hello");
     Memo(window).SetSelection(0, 0);
@@ -42,7 +41,6 @@ TEST_F(EditCommandsTest, GroupedUndoTakesARunOfTypingInOneStepAndRedoBringsItBac
 
 TEST_F(EditCommandsTest, WithoutGroupedUndoEachKeystrokeIsOneStep)
 {
-    Start();
     Trigger("GroupedUndo1");
     EXPECT_FALSE(form().settings().editor.groupedUndo);
     auto* window = form().OpenFileByName(write("a.c", ""));
@@ -55,7 +53,6 @@ TEST_F(EditCommandsTest, WithoutGroupedUndoEachKeystrokeIsOneStep)
 
 TEST_F(EditCommandsTest, TheMenuShortcutsComeBeforeTheEditorsOwnKeys)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", ""));
     window->SEditor1->setFocus();
     TypeInto(window, "word");
@@ -67,7 +64,6 @@ TEST_F(EditCommandsTest, TheMenuShortcutsComeBeforeTheEditorsOwnKeys)
 
 TEST_F(EditCommandsTest, UndoAfterSaveKeepsTheHistoryAndTheFileIsModifiedAgain)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", "x\n"));
     TypeInto(window, "abc");
     Trigger("SaveFile1");
@@ -83,7 +79,6 @@ TEST_F(EditCommandsTest, UndoAfterSaveKeepsTheHistoryAndTheFileIsModifiedAgain)
 
 TEST_F(EditCommandsTest, WithoutUndoAfterSaveTheSaveEndsTheHistory)
 {
-    Start();
     Trigger("UndoAfterSave1");
     auto* window = form().OpenFileByName(write("a.c", "x\n"));
     TypeInto(window, "abc");
@@ -94,7 +89,6 @@ TEST_F(EditCommandsTest, WithoutUndoAfterSaveTheSaveEndsTheHistory)
 
 TEST_F(EditCommandsTest, CommandStatesFollowTheActiveWindowAndItsSelection)
 {
-    Start();
     const char* editorCommands[] = {"SaveFile1", "SaveFileAs1", "CloseFile1", "Print1", "SaveBtn", "CloseBtn"};
     for (const char* name : editorCommands)
         EXPECT_FALSE(Enabled(name)) << name;
@@ -129,7 +123,6 @@ TEST_F(EditCommandsTest, CommandStatesFollowTheActiveWindowAndItsSelection)
 
 TEST_F(EditCommandsTest, EditCommandsWithoutAnEditorWindowDoNothing)
 {
-    Start();
     auto& commands = form().editCommands();
     commands.Undo1Click();
     commands.Paste1Click();
@@ -141,7 +134,6 @@ TEST_F(EditCommandsTest, EditCommandsWithoutAnEditorWindowDoNothing)
 
 TEST_F(EditCommandsTest, PrintingTheWholeTextOrTheSelectionToPdf)
 {
-    Start();
     auto* window = form().OpenFileByName(write("print.c", "first line\nsecond line\nthird line\n"));
     auto print = [&](bool selection) {
         const auto pdf = file(selection ? "selection.pdf" : "all.pdf");
@@ -171,7 +163,6 @@ TEST_F(EditCommandsTest, PrintingTheWholeTextOrTheSelectionToPdf)
 
 TEST_F(EditCommandsTest, PrintSetupKeepsThePrinterForTheNextPrint)
 {
-    Start();
     bool asked = false;
     form().editCommands().runPageSetupDialog = [&](QPrinter& printer) {
         asked = true;

@@ -13,11 +13,10 @@ namespace {
 using test::RecordedBox;
 namespace fs = std::filesystem;
 
-class FileCommandsTest : public test::ShellFixture {};
+class FileCommandsTest : public test::StartedShellFixture {};
 
 TEST_F(FileCommandsTest, OpeningThreeFilesOfWhichOneIsOpenMakesTwoWindowsAndBringsTheOpenOneForward)
 {
-    Start();
     const auto a = write("a.c", "a\n"), b = write("b.asm", "b\n"), c = write("c.txt", "c\n");
     form().OpenFileByName(b);
     form().OpenFileByName(write("other.c", ""));
@@ -38,7 +37,6 @@ TEST_F(FileCommandsTest, OpeningThreeFilesOfWhichOneIsOpenMakesTwoWindowsAndBrin
 
 TEST_F(FileCommandsTest, OpeningAMissingFileAsksToCreateIt)
 {
-    Start();
     const auto missing = file("new.asm");
     ui.chooseFile(missing);
     ui.answer(Answer::No);
@@ -57,40 +55,34 @@ TEST_F(FileCommandsTest, OpeningAMissingFileAsksToCreateIt)
     EXPECT_FALSE(fs::exists(missing)) << "nothing is written before a save";
 }
 
-TEST_F(FileCommandsTest, SaveMakesBackupsNamedFromTheExtension)
+TEST_F(FileCommandsTest, SaveMakesBackupsNamedFromTheExtensionWhenSetTo)
 {
-    Start();
     const struct {
         const char* name;
         const char* backup;
-    } cases[] = {{"prog.asm", "prog.~as"}, {"notes", "notes.~"}};
+        bool option;
+        const char* command;
+    } cases[] = {{"prog.asm", "prog.~as", true, "SaveFile1"}, {"notes", "notes.~", true, "SaveFile1"},
+                 {"plain.asm", "plain.~as", false, "SaveFile2"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        form().settings().editor.createBackupFile = c.option;
         auto* window = form().OpenFileByName(write(c.name, "old\n"));
         TypeInto(window, "new ");
-        Trigger("SaveFile1");
+        Trigger(c.command);
         EXPECT_EQ("new old\n", read(c.name));
-        EXPECT_EQ("old\n", read(c.backup));
+        EXPECT_EQ(c.option, fs::exists(file(c.backup)));
+        if (c.option) {
+            EXPECT_EQ("old\n", read(c.backup));
+        }
         EXPECT_FALSE(window->IsModified());
         EXPECT_EQ("", Panel(3));
     }
     EXPECT_TRUE(ui.boxes().empty());
 }
 
-TEST_F(FileCommandsTest, WithoutTheBackupOptionNoBackupIsMade)
-{
-    Start();
-    form().settings().editor.createBackupFile = false;
-    auto* window = form().OpenFileByName(write("prog.asm", "old\n"));
-    TypeInto(window, "x");
-    Trigger("SaveFile2");
-    EXPECT_EQ("xold\n", read("prog.asm"));
-    EXPECT_FALSE(fs::exists(file("prog.~as")));
-}
-
 TEST_F(FileCommandsTest, SaveAsGivesANameWithoutExtensionTheChosenFileType)
 {
-    Start();
     Trigger("NewFile1");
     TypeInto(Active(), "int main;");
     ui.chooseFile(file("prog.$_~"), 2);
@@ -116,7 +108,6 @@ TEST_F(FileCommandsTest, SaveAsGivesANameWithoutExtensionTheChosenFileType)
 
 TEST_F(FileCommandsTest, SaveAsOfANamedFileStartsWithItsName)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", "a\n"));
     ui.cancelFileDialog();
     Trigger("SaveFileAs1");
@@ -128,7 +119,6 @@ TEST_F(FileCommandsTest, SaveAsOfANamedFileStartsWithItsName)
 
 TEST_F(FileCommandsTest, SavingAReadOnlyFileSaysSoAndGoesToSaveAs)
 {
-    Start();
     const auto path = write("ro.c", "old\n");
     fs::permissions(path, fs::perms::owner_read);
     auto* window = form().OpenFileByName(path);
@@ -148,7 +138,6 @@ TEST_F(FileCommandsTest, SavingAReadOnlyFileSaysSoAndGoesToSaveAs)
 
 TEST_F(FileCommandsTest, SaveAllWithTwoNonameWindowsShowsTwoSaveAsDialogsWithTheirOwnNames)
 {
-    Start();
     auto* named = form().OpenFileByName(write("a.c", "a\n"));
     Trigger("NewFile1");
     Trigger("NewFile1");
@@ -168,7 +157,6 @@ TEST_F(FileCommandsTest, SaveAllWithTwoNonameWindowsShowsTwoSaveAsDialogsWithThe
 
 TEST_F(FileCommandsTest, TheSaveQuestionBeforeToolsAsksOnlyForModifiedFiles)
 {
-    Start();
     auto* a = form().OpenFileByName(write("a.c", "a\n"));
     form().OpenFileByName(write("b.c", "b\n"));
     auto* c = form().OpenFileByName(write("c.c", "c\n"));
@@ -186,7 +174,6 @@ TEST_F(FileCommandsTest, TheSaveQuestionBeforeToolsAsksOnlyForModifiedFiles)
 
 TEST_F(FileCommandsTest, TheSaveQuestionSkipsTheReadOnlyTestAndTheSaveReportsTheRefusal)
 {
-    Start();
     const auto path = write("ro.c", "old\n");
     fs::permissions(path, fs::perms::owner_read);
     TypeInto(form().OpenFileByName(path), "x");
@@ -202,7 +189,6 @@ TEST_F(FileCommandsTest, TheSaveQuestionSkipsTheReadOnlyTestAndTheSaveReportsThe
 
 TEST_F(FileCommandsTest, ClosingTwentyFiveFilesLeavesTheTwentyNewestInTheReopenMenu)
 {
-    Start();
     for (int i = 1; i <= 25; ++i) {
         form().OpenFileByName(write("f" + std::to_string(i) + ".c", ""));
         Trigger("CloseFile1");
@@ -225,7 +211,6 @@ TEST_F(FileCommandsTest, ClosingTwentyFiveFilesLeavesTheTwentyNewestInTheReopenM
 
 TEST_F(FileCommandsTest, TheReopenListSurvivesARestartInTheEditorStore)
 {
-    Start();
     form().OpenFileByName(write("kept.c", ""));
     Trigger("CloseFile1");
     Settle();
@@ -239,7 +224,6 @@ TEST_F(FileCommandsTest, TheReopenListSurvivesARestartInTheEditorStore)
 
 TEST_F(FileCommandsTest, AnEmptyReopenListShowsNoEntriesDisabled)
 {
-    Start();
     auto* first = form().action("NoEntries1");
     EXPECT_EQ("<No entries>", fromQt(first->text()));
     EXPECT_FALSE(first->isEnabled());
@@ -251,7 +235,6 @@ TEST_F(FileCommandsTest, AnEmptyReopenListShowsNoEntriesDisabled)
 
 TEST_F(FileCommandsTest, OpenByNameFindsBareNamesAndBringsAnOpenWindowForward)
 {
-    Start();
     write("lib/util.c", "u\n");
     form().settings().sourcePath = file("lib");
     auto* first = form().OpenFileByName("  util.c ");

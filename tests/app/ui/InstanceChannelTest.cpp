@@ -5,6 +5,7 @@
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "support/ui/EventWait.h"
+#include "support/ui/PrivateRuntimeDir.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -23,14 +24,6 @@ using test::TempDir;
 
 class InstanceChannelTest : public ::testing::Test {
 protected:
-    InstanceChannelTest()
-    {
-        fs::create_directory(dir.path() / "run");
-        fs::permissions(dir.path() / "run", fs::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
-    }
-    ~InstanceChannelTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
-
     // Runs the real sender program as a second process; returns its exit code and output.
     std::pair<int, std::string> runSender(const QStringList& arguments)
     {
@@ -57,10 +50,11 @@ protected:
     }
 
     TempDir dir;
+    test::PrivateRuntimeDir runtime{dir};
     test::ScriptedUserInterface ui;
 };
 
-TEST_F(InstanceChannelTest, SecondProcessRestoresAMinimisedInstanceThroughTheInstanceMessage)
+TEST_F(InstanceChannelTest, SecondProcessRestoresAMinimisedInstanceThroughItsOwnOrTheMaximizeMessage)
 {
     const auto programPath = dir.file("install/quarry");
     auto shell = runningInstance(programPath);
@@ -79,12 +73,8 @@ TEST_F(InstanceChannelTest, SecondProcessRestoresAMinimisedInstanceThroughTheIns
     EXPECT_EQ((std::pair<int, std::string>{0, "1"}), own);
     EXPECT_TRUE(test::runEventsUntil([&] { return !form.isMinimized(); }));
     EXPECT_TRUE(form.isVisible());
-}
 
-TEST_F(InstanceChannelTest, MaximizeMessageFromAnyProgramRestoresToo)
-{
-    auto shell = runningInstance(dir.file("install/quarry"));
-    auto& form = shell->mainForm();
+    // The maximize message of any program restores it too.
     form.showMinimized();
     ASSERT_TRUE(test::runEventsUntil([&] { return form.isMinimized(); }));
     EXPECT_EQ((std::pair<int, std::string>{0, "1"}), runSender({"maximize"}));

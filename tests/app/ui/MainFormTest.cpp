@@ -1,64 +1,35 @@
-#include "app/ui/QuarryShell.h"
-#include "app/ui/TMainForm.h"
+#include "ShellFixture.h"
+
 #include "app/ui/TMdiAbout.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
-#include "support/ScriptedUserInterface.h"
-#include "support/TempDir.h"
-#include "support/ui/EventWait.h"
 
-#include <QAction>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 namespace quarry {
 namespace {
 
 using test::RecordedBox;
-using test::ScriptedUserInterface;
 using test::TempDir;
 namespace fs = std::filesystem;
 
 const RecordedBox kRestoring{MessageKind::Information, "Can't find Editor INI file. Restoring default settings.",
                              MessageButtons::Ok};
-const RecordedBox kExitQuestionBox{MessageKind::Confirmation, "Exit Application?", MessageButtons::YesNo};
 
-// A program home in a temporary directory, with the runtime directory of the instance channels
-// inside it so that no other Quarry on the machine sees these tests.
-class MainFormTest : public ::testing::Test {
+// The frame on a program home of its own; the instance channels live in the fixture's runtime
+// directory so that no other Quarry on the machine sees these tests.
+class MainFormTest : public test::ShellFixture {
 protected:
-    MainFormTest()
-    {
-        fs::create_directory(dir.path() / "run");
-        fs::permissions(dir.path() / "run", fs::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
-    }
-    ~MainFormTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
-
-    std::unique_ptr<QuarryShell> startShell(std::vector<std::string> arguments = {})
-    {
-        auto shell = std::make_unique<QuarryShell>(
-            ui, QuarryShell::Options{dir.file("home"), dir.file("home/quarry"), std::move(arguments)});
-        shell->start();
-        EXPECT_TRUE(test::runEventsUntil([&] { return shell->mainForm().startupDone(); }));
-        return shell;
-    }
-    std::string home(const std::string& name = "") const { return dir.file("home/" + name); }
-    void writeIni(const std::string& content) { dir.write("home/Quarry.ini", content); }
-
-    TempDir dir;
-    ScriptedUserInterface ui;
+    std::string ini() const { return file("Quarry.ini"); }
 };
 
 // The frame's menus: object name, caption, short-cut, enabled before later parts connect them.
@@ -71,9 +42,7 @@ struct MenuItemCase {
 
 TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
 {
-    writeIni("[PROJECT]\nOPEN=0\n");
-    auto shell = startShell();
-    auto& form = shell->mainForm();
+    StartWithSettings("[PROJECT]\nOPEN=0\n");
     const MenuItemCase cases[] = {
         {"NewFile1", "&New File", QKeySequence("Ctrl+N"), true},
         {"OpenFile1", "&Open File...", QKeySequence("Ctrl+O"), true},
@@ -125,25 +94,24 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* item = form.action(c.name);
+        auto* item = form().action(c.name);
         ASSERT_NE(nullptr, item);
         EXPECT_EQ(c.caption, item->text().toStdString());
         EXPECT_EQ(c.shortcut, item->shortcut());
         EXPECT_EQ(c.enabled, item->isEnabled());
     }
     QStringList titles;
-    for (auto* menu : form.menuBar()->actions())
+    for (auto* menu : form().menuBar()->actions())
         titles << menu->text();
     EXPECT_EQ((QStringList{"&File", "&Edit", "E&nvironment", "&Search", "&Window", "&Help"}), titles);
-    EXPECT_FALSE(form.action("WindowItem1")->isVisible());
-    EXPECT_TRUE(form.action("GroupedUndo1")->isChecked());
-    EXPECT_TRUE(form.action("UndoAfterSave1")->isChecked());
+    EXPECT_FALSE(form().action("WindowItem1")->isVisible());
+    EXPECT_TRUE(form().action("GroupedUndo1")->isChecked());
+    EXPECT_TRUE(form().action("UndoAfterSave1")->isChecked());
 }
 
 TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
 {
-    writeIni("[PROJECT]\nOPEN=0\n");
-    auto shell = startShell();
+    StartWithSettings("[PROJECT]\nOPEN=0\n");
     const struct {
         const char* name;
         const char* toolTip;
@@ -171,7 +139,7 @@ TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
          "(Shift-F1)",
          0},
     };
-    auto* toolBar = shell->mainForm().findChild<QToolBar*>("ToolBar1");
+    auto* toolBar = form().findChild<QToolBar*>("ToolBar1");
     ASSERT_NE(nullptr, toolBar);
     std::vector<QToolButton*> buttons;
     for (auto* action : toolBar->actions())
@@ -197,24 +165,22 @@ TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
 
 TEST_F(MainFormTest, StatusBarHasSixPanelsThatAHintReplaces)
 {
-    writeIni("[PROJECT]\nOPEN=0\n");
-    auto shell = startShell();
-    auto& form = shell->mainForm();
+    StartWithSettings("[PROJECT]\nOPEN=0\n");
     const int widths[] = {95, 65, 95, 105, 118, 65};
     int previousRight = -1;
     for (int n = 2; n <= 7; ++n) {
-        auto* panel = form.statusPanel(n);
+        auto* panel = form().statusPanel(n);
         ASSERT_NE(nullptr, panel) << n;
         EXPECT_EQ(widths[n - 2], panel->width()) << n;
         EXPECT_TRUE(panel->isVisible());
         EXPECT_GT(panel->x(), previousRight) << "left to right";
         previousRight = panel->x();
     }
-    EXPECT_EQ(25, form.statusBar()->height());
-    form.statusBar()->showMessage("Open a file for editing");
-    EXPECT_FALSE(form.statusPanel(2)->isVisible());
-    form.statusBar()->clearMessage();
-    EXPECT_TRUE(form.statusPanel(7)->isVisible());
+    EXPECT_EQ(25, form().statusBar()->height());
+    form().statusBar()->showMessage("Open a file for editing");
+    EXPECT_FALSE(form().statusPanel(2)->isVisible());
+    form().statusBar()->clearMessage();
+    EXPECT_TRUE(form().statusPanel(7)->isVisible());
 }
 
 // The first start on an installation that only holds QUARRY.DEF: the information box, a
@@ -228,54 +194,53 @@ TEST_F(MainFormTest, FirstStartFromQuarryHomeRestoresDefaultsAndWritesThemBackOn
     qunsetenv("QUARRY_HOME");
     EXPECT_EQ(dir.file("qhome"), programDir);
 
-    QuarryShell shell(ui, {programDir, dir.file("qhome/quarry"), {}});
-    shell.start();
-    EXPECT_TRUE(shell.about().isVisible() && shell.about().isSplash()) << "the splash shows during start-up";
-    ASSERT_TRUE(test::runEventsUntil([&] { return shell.mainForm().startupDone(); }));
-    EXPECT_FALSE(shell.about().isVisible());
-    EXPECT_TRUE(shell.about().findChild<QPushButton*>("OKButton")->isVisibleTo(&shell.about()));
+    QuarryShell first(ui, {programDir, dir.file("qhome/quarry"), {}});
+    first.start();
+    EXPECT_TRUE(first.about().isVisible() && first.about().isSplash()) << "the splash shows during start-up";
+    ASSERT_TRUE(test::runEventsUntil([&] { return first.mainForm().startupDone(); }));
+    EXPECT_FALSE(first.about().isVisible());
+    EXPECT_TRUE(first.about().findChild<QPushButton*>("OKButton")->isVisibleTo(&first.about()));
     EXPECT_EQ((std::vector<RecordedBox>{kRestoring}), ui.boxes());
     const auto ini = dir.file("qhome/Quarry.ini");
     const auto created = TempDir::read(ini);
     EXPECT_EQ(std::string::npos, created.find("DEFAULTD"));
     EXPECT_NE(std::string::npos, created.find("SOURCEPATH=" + programDir + "\n"));
-    EXPECT_EQ("Quarry - [No Project]", shell.mainForm().windowTitle().toStdString());
+    EXPECT_EQ("Quarry - [No Project]", first.mainForm().windowTitle().toStdString());
 
     // A change made while running must reach the file at exit.
-    shell.mainForm().action("GroupedUndo1")->trigger();
-    EXPECT_FALSE(shell.settings().editor.groupedUndo);
+    first.mainForm().action("GroupedUndo1")->trigger();
+    EXPECT_FALSE(first.settings().editor.groupedUndo);
     ui.answer(Answer::Yes);
-    shell.mainForm().action("Exit1")->trigger();
-    EXPECT_FALSE(shell.mainForm().isVisible());
-    EXPECT_EQ((std::vector<RecordedBox>{kRestoring, kExitQuestionBox}), ui.boxes());
+    first.mainForm().action("Exit1")->trigger();
+    EXPECT_FALSE(first.mainForm().isVisible());
+    EXPECT_EQ((std::vector<RecordedBox>{kRestoring, {MessageKind::Confirmation, "Exit Application?", MessageButtons::YesNo}}),
+              ui.boxes());
     ProfileFile written(ini);
     EXPECT_EQ(0, written.readInteger("EDITOROPTIONS", "GROUPEDUNDO", -1));
     EXPECT_EQ(programDir, written.readString("PROJECT", "SOURCEPATH", ""));
-    const auto screen = shell.mainForm().screenSize();
+    const auto screen = first.mainForm().screenSize();
     EXPECT_EQ(screen.width, written.readInteger("MAINWIN", "SCREENWIDTH", -1));
     EXPECT_EQ(8, static_cast<int>(written.keyNames("EDITOROPTIONS").size()) - 5) << "all eight filters kept";
 }
 
 TEST_F(MainFormTest, MissingTemplateHaltsStartUp)
 {
-    fs::create_directories(home());
-    auto shell = startShell();
+    Launch();
     EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Can't find default desktop files. Halting.",
                                          MessageButtons::Ok}}),
               ui.boxes());
-    EXPECT_TRUE(shell->mainForm().terminationRequested());
-    EXPECT_FALSE(fs::exists(home("Quarry.ini")));
+    EXPECT_TRUE(form().terminationRequested());
+    EXPECT_FALSE(fs::exists(ini()));
 }
 
 TEST_F(MainFormTest, AnsweringNoToExitKeepsTheWindowOpenAndWritesNothing)
 {
-    writeIni("[PROJECT]\nOPEN=0\n");
-    auto shell = startShell();
-    const auto before = TempDir::read(home("Quarry.ini"));
+    StartWithSettings("[PROJECT]\nOPEN=0\n");
+    const auto before = TempDir::read(ini());
     ui.answer(Answer::No);
-    shell->mainForm().close();
-    EXPECT_TRUE(shell->mainForm().isVisible());
-    EXPECT_EQ(before, TempDir::read(home("Quarry.ini")));
+    form().close();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(before, TempDir::read(ini()));
 }
 
 TEST_F(MainFormTest, CancelAtTheProjectQuestionLeavesEverythingOpen)
@@ -283,13 +248,12 @@ TEST_F(MainFormTest, CancelAtTheProjectQuestionLeavesEverythingOpen)
     // The project's own settings count, not those of Quarry.ini.
     const auto project = dir.write("p/demo.ppf", "[PROJECT]\nNAME=demo.ppf\nOPEN=1\n"
                                                  "[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n");
-    writeIni("[PROJECT]\nNAME=" + project + "\nOPEN=1\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=1\n");
-    auto shell = startShell();
-    EXPECT_EQ("Quarry - [demo.ppf]", shell->mainForm().windowTitle().toStdString());
+    StartWithSettings("[PROJECT]\nNAME=" + project + "\nOPEN=1\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=1\n");
+    EXPECT_EQ("Quarry - [demo.ppf]", form().windowTitle().toStdString());
     const auto before = TempDir::read(project);
     ui.answer(Answer::Cancel);
-    shell->mainForm().action("Exit1")->trigger();
-    EXPECT_TRUE(shell->mainForm().isVisible());
+    form().action("Exit1")->trigger();
+    EXPECT_TRUE(form().isVisible());
     EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Confirmation, "Do you wish to save project demo.ppf?",
                                          MessageButtons::YesNoCancel}}),
               ui.boxes());
@@ -298,22 +262,20 @@ TEST_F(MainFormTest, CancelAtTheProjectQuestionLeavesEverythingOpen)
 
 TEST_F(MainFormTest, WithoutQuestionsExitClosesAtOnce)
 {
-    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\nEXITAUTOSAVEPROJECT=0\n");
-    auto shell = startShell();
-    shell->mainForm().close();
-    EXPECT_FALSE(shell->mainForm().isVisible());
+    StartWithSettings("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\nEXITAUTOSAVEPROJECT=0\n");
+    form().close();
+    EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(ui.boxes().empty());
-    EXPECT_TRUE(ProfileFile(home("Quarry.ini")).sectionExists("MAINWIN"));
+    EXPECT_TRUE(ProfileFile(ini()).sectionExists("MAINWIN"));
 }
 
 TEST_F(MainFormTest, UnwritableSettingsAtExitShowTheErrorAndStillClose)
 {
-    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n");
-    auto shell = startShell();
-    fs::remove(home("Quarry.ini"));
-    fs::create_directory(home("Quarry.ini"));
-    shell->mainForm().close();
-    EXPECT_FALSE(shell->mainForm().isVisible());
+    StartWithSettings("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n");
+    fs::remove(ini());
+    fs::create_directory(ini());
+    form().close();
+    EXPECT_FALSE(form().isVisible());
     EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error writing to IDE initialization file.",
                                          MessageButtons::Ok}}),
               ui.boxes());
@@ -322,18 +284,17 @@ TEST_F(MainFormTest, UnwritableSettingsAtExitShowTheErrorAndStillClose)
 TEST_F(MainFormTest, SettingsLayoutIsAppliedAndAMaximisedWindowStoresItsNormalBounds)
 {
     const auto screen = QGuiApplication::primaryScreen()->size();
-    writeIni("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n[MAINWIN]\nSCREENWIDTH=" +
+    StartWithSettings("[PROJECT]\nOPEN=0\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n[MAINWIN]\nSCREENWIDTH=" +
              std::to_string(screen.width()) + "\nSCREENHEIGHT=" + std::to_string(screen.height()) +
              "\nLEFT=12\nTOP=34\nWIDTH=700\nHEIGHT=400\nTREEWIDTH=120\nSTATE=0\n");
-    auto shell = startShell();
-    auto& form = shell->mainForm();
+    auto& form = this->form();
     EXPECT_EQ((WindowBounds{12, 34, 700, 400}), form.mainWindowBounds());
     EXPECT_EQ(120, form.projectTreeWidth());
     form.showMaximized();
     ASSERT_TRUE(test::runEventsUntil([&] { return form.isMaximized(); }));
     EXPECT_EQ((WindowBounds{12, 34, 700, 400}), form.restoredBounds());
     form.close();
-    ProfileFile written(home("Quarry.ini"));
+    ProfileFile written(ini());
     const std::pair<const char*, int> expected[] = {{"LEFT", 12},  {"TOP", 34},       {"WIDTH", 700},
                                                     {"HEIGHT", 400}, {"TREEWIDTH", 120}, {"STATE", 2}};
     for (const auto& [key, value] : expected)
@@ -342,8 +303,7 @@ TEST_F(MainFormTest, SettingsLayoutIsAppliedAndAMaximisedWindowStoresItsNormalBo
 
 TEST_F(MainFormTest, AboutShowsTheVersionWithItsOkButton)
 {
-    writeIni("[PROJECT]\nOPEN=0\n");
-    auto shell = startShell();
+    StartWithSettings("[PROJECT]\nOPEN=0\n");
     auto& about = shell->about();
     EXPECT_EQ("Version 2.07b", about.findChild<QLabel*>("Version")->text().toStdString());
     EXPECT_EQ("For Windows 95/98/NT/2000/XP", about.findChild<QLabel*>("Comments")->text().toStdString());
@@ -353,7 +313,7 @@ TEST_F(MainFormTest, AboutShowsTheVersionWithItsOkButton)
         okShown = about.isVisible() && ok->isVisible();
         ok->click();
     });
-    shell->mainForm().action("About1")->trigger();
+    form().action("About1")->trigger();
     EXPECT_TRUE(okShown);
     EXPECT_FALSE(about.isVisible());
 }

@@ -11,6 +11,7 @@
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 #include "support/ui/EventWait.h"
+#include "support/ui/PrivateRuntimeDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,30 +28,29 @@ namespace quarry::test {
 
 class ShellFixture : public ::testing::Test {
 protected:
-    ShellFixture()
-    {
-        namespace fs = std::filesystem;
-        fs::create_directories(dir.path() / "run");
-        fs::permissions(dir.path() / "run", fs::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.file("run")));
-        fs::create_directories(dir.path() / "home");
-    }
-    ~ShellFixture() override
-    {
-        shell.reset();
-        qunsetenv("XDG_RUNTIME_DIR");
-    }
+    ShellFixture() { std::filesystem::create_directories(dir.path() / "home"); }
 
     // Starts the shell with the given extra settings lines appended to the defaults.
     void Start(const std::string& extraSettings = "", std::vector<std::string> arguments = {})
     {
-        dir.write("home/Quarry.ini",
-                  "[PROJECT]\nOPEN=0\nSOURCEPATH=" + home() + "\nPROJECTPATH=" + home() +
-                      "\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n"
-                      "[EDITOROPTIONS]\nCREATEBACKUPFILE=1\nGROUPEDUNDO=1\nUNDOAFTERSAVE=1\nDEFAULTSYNTAX=6\n"
-                      "FILEFILTER0=Assembly Files (*.asm)|*.asm;*.s\nFILEFILTER1=C Files (*.c)|*.c;*.h\n"
-                      "FILEFILTER2=All Files (*.*)|*.*\nFILEFILTERINDEX=1\n" +
-                      extraSettings);
+        StartWithSettings("[PROJECT]\nOPEN=0\nSOURCEPATH=" + home() + "\nPROJECTPATH=" + home() +
+                              "\n[GENERALEXECUTABLE]\nASKEXITAPPLICATION=0\n"
+                              "[EDITOROPTIONS]\nCREATEBACKUPFILE=1\nGROUPEDUNDO=1\nUNDOAFTERSAVE=1\nDEFAULTSYNTAX=6\n"
+                              "FILEFILTER0=Assembly Files (*.asm)|*.asm;*.s\nFILEFILTER1=C Files (*.c)|*.c;*.h\n"
+                              "FILEFILTER2=All Files (*.*)|*.*\nFILEFILTERINDEX=1\n" +
+                              extraSettings,
+                          std::move(arguments));
+    }
+    // Starts (again) with exactly this environment file.
+    void StartWithSettings(const std::string& settings, std::vector<std::string> arguments = {})
+    {
+        dir.write("home/Quarry.ini", settings);
+        Launch(std::move(arguments));
+    }
+    // Starts on whatever the program home holds.
+    void Launch(std::vector<std::string> arguments = {})
+    {
+        shell.reset();
         shell = std::make_unique<QuarryShell>(ui, QuarryShell::Options{home(), home() + "/quarry", std::move(arguments)});
         shell->start();
         ASSERT_TRUE(runEventsUntil([&] { return shell->mainForm().startupDone(); }));
@@ -107,8 +107,15 @@ protected:
     }
 
     TempDir dir;
+    PrivateRuntimeDir runtime{dir};
     ScriptedUserInterface ui;
-    std::unique_ptr<QuarryShell> shell;
+    std::unique_ptr<QuarryShell> shell;  // ends first, while the runtime directory is still set
+};
+
+// For the tests that all run on a shell started with the default settings.
+class StartedShellFixture : public ShellFixture {
+protected:
+    void SetUp() override { Start(); }
 };
 
 }  // namespace quarry::test

@@ -9,11 +9,10 @@ namespace {
 
 using test::RecordedBox;
 
-class WindowCommandsTest : public test::ShellFixture {};
+class WindowCommandsTest : public test::StartedShellFixture {};
 
 TEST_F(WindowCommandsTest, TwelveWindowsShowNineSortedItemsAndMoreWindowsActivatesTheChosenOne)
 {
-    Start();
     const char* names[] = {"k.c", "B.c", "a.c", "L.c", "c.c", "j.c", "D.c", "i.c", "e.c", "H.c", "f.c", "G.c"};
     for (const char* name : names)
         ASSERT_NE(nullptr, form().OpenFileByName(write(name, "int x;\n")));
@@ -49,7 +48,6 @@ TEST_F(WindowCommandsTest, TwelveWindowsShowNineSortedItemsAndMoreWindowsActivat
 
 TEST_F(WindowCommandsTest, FewWindowsHideTheUnusedItemsAndMoreWindows)
 {
-    Start();
     form().OpenFileByName(write("one.c", ""));
     form().OpenFileByName(write("two.c", ""));
     form().FixMenus();
@@ -61,7 +59,6 @@ TEST_F(WindowCommandsTest, FewWindowsHideTheUnusedItemsAndMoreWindows)
 
 TEST_F(WindowCommandsTest, NewFileReusesTheLowestFreeNumberAfterAClose)
 {
-    Start();
     Trigger("NewFile1");
     Trigger("NewFile1");
     Trigger("NewFile1");
@@ -79,7 +76,6 @@ TEST_F(WindowCommandsTest, NewFileReusesTheLowestFreeNumberAfterAClose)
 
 TEST_F(WindowCommandsTest, CloseFileAsksAboutChangesAndCancelKeepsTheWindow)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", "x\n"));
     TypeInto(window, "y");
     const RecordedBox question{MessageKind::Information, file("a.c") + " has changed, do you wish to save?",
@@ -101,7 +97,6 @@ TEST_F(WindowCommandsTest, CloseFileAsksAboutChangesAndCancelKeepsTheWindow)
 
 TEST_F(WindowCommandsTest, AnsweringNoDiscardsTheChanges)
 {
-    Start();
     auto* window = form().OpenFileByName(write("a.c", "x\n"));
     TypeInto(window, "y");
     ui.answer(Answer::No);
@@ -113,7 +108,6 @@ TEST_F(WindowCommandsTest, AnsweringNoDiscardsTheChanges)
 
 TEST_F(WindowCommandsTest, ASaveThatFailsWhileClosingKeepsTheWindowAndItsText)
 {
-    Start();
     auto* window = form().OpenFileByName(write("gone/a.c", "x\n"));
     TypeInto(window, "y");
     std::filesystem::remove_all(file("gone"));
@@ -129,7 +123,6 @@ TEST_F(WindowCommandsTest, ASaveThatFailsWhileClosingKeepsTheWindowAndItsText)
 
 TEST_F(WindowCommandsTest, CtrlDClosesTheActiveWindowAndDoesNothingWithoutOne)
 {
-    Start();
     Press(Qt::Key_D, Qt::ControlModifier);
     EXPECT_TRUE(ui.boxes().empty());
     form().OpenFileByName(write("a.c", "x\n"));
@@ -146,7 +139,6 @@ TEST_F(WindowCommandsTest, CtrlDClosesTheActiveWindowAndDoesNothingWithoutOne)
 
 TEST_F(WindowCommandsTest, MinimizeAllKeepsTheNormalBoundsAndCascadeAndTileArrange)
 {
-    Start();
     auto* a = form().OpenFileByName(write("a.c", ""));
     auto* b = form().OpenFileByName(write("b.c", ""));
     a->SetBounds({10, 20, 300, 200});
@@ -170,7 +162,6 @@ TEST_F(WindowCommandsTest, MinimizeAllKeepsTheNormalBoundsAndCascadeAndTileArran
 
 TEST_F(WindowCommandsTest, AMaximisedWindowRemembersItsNormalBounds)
 {
-    Start();
     auto* a = form().OpenFileByName(write("a.c", ""));
     a->SetBounds({15, 25, 320, 210});
     a->SetState(WindowState::Maximized);

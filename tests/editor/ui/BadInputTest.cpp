@@ -18,10 +18,7 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        TCM_Effect& e0 = Settings().effects[0];
-        e0.background = clWhite;
-        e0.foreground = clBlack;
-        e0.defaultBackground = e0.defaultForeground = false;
+        PlainColours();
     }
     // Row of the caret in the window, -1 when it is not shown.
     int CaretRow()

@@ -79,71 +79,58 @@ TEST_F(Clipboard, CutCopiesThenDeletes)
     EXPECT_EQ("one", Memo().Text());
 }
 
-TEST_F(Clipboard, PasteTakesPlainTextWithAnyLineEnds)
+struct PasteCase {
+    const char* name;
+    const char* text;         // UTF-8; nullptr: none offered
+    const char* html;         // text/html
+    const char* windowsHtml;  // the Windows HTML format with its fragment markers
+    bool image;
+    bool readOnly;
+    const char* pasted;  // into "[]" between the brackets
+    int canPaste;
+};
+
+class Paste : public Clipboard, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(Paste, TakesWhatTheClipboardOffersInOneUndoStep)
 {
-    QApplication::clipboard()->setText(QStringLiteral("a\nb\r\nc\u00E9\u20AC"));
+    const PasteCase& c = GetParam();
+    auto* data = new QMimeData;
+    if (c.text)
+        data->setText(QString::fromUtf8(c.text));
+    if (c.html)
+        data->setHtml(QString::fromUtf8(c.html));
+    if (c.windowsHtml)
+        data->setData(TCodeMemoClipboard::kWindowsHtmlMime, c.windowsHtml);
+    if (c.image)
+        data->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
+    Offer(data);
     Memo().SetText("[]");
     Memo().SetSelection(1, 1);
+    Memo().readOnly = c.readOnly;
+    EXPECT_EQ(c.canPaste, Memo().Perform(cm::EM_CANPASTE));
     QTest::keyClick(memo.get(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ("[a\rb\rc\xE9\x80]", Memo().Text());
-    // Undone in one step.
-    QTest::keyClick(memo.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ("[]", Memo().Text());
+    EXPECT_EQ(std::string("[") + c.pasted + "]", Memo().Text());
+    if (*c.pasted) {
+        QTest::keyClick(memo.get(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ("[]", Memo().Text());
+    }
 }
 
-TEST_F(Clipboard, PlainTextWinsOverHtml)
-{
-    auto* data = new QMimeData;
-    data->setText(QStringLiteral("plain"));
-    data->setHtml(QStringLiteral("<b>rich</b>"));
-    Offer(data);
-    Memo().PasteFromClipboard();
-    EXPECT_EQ("plain", Memo().Text());
-}
-
-TEST_F(Clipboard, HtmlOnlyIsPastedTrimmed)
-{
-    auto* data = new QMimeData;
-    data->setHtml(QStringLiteral("<meta charset='utf-8'><b>rich</b>"));
-    Offer(data);
-    Memo().PasteFromClipboard();
-    EXPECT_EQ("<meta charset='utf-8'><b>rich</b>", Memo().Text());
-
-    Memo().SetText("");
-    data = new QMimeData;
-    data->setData(TCodeMemoClipboard::kWindowsHtmlMime,
-                  "Version:0.9\r\nStartHTML:0000000105\r\n<html><body><!--StartFragment--><i>x</i><!--EndFragment--></body></html>");
-    Offer(data);
-    Memo().PasteFromClipboard();
-    EXPECT_EQ("<i>x</i>", Memo().Text());
-}
-
-TEST_F(Clipboard, CanPasteReflectsTheClipboard)
-{
-    EXPECT_EQ(0, Memo().Perform(cm::EM_CANPASTE));
-    QApplication::clipboard()->setText(QStringLiteral("t"));
-    EXPECT_EQ(1, Memo().Perform(cm::EM_CANPASTE));
-    auto* html = new QMimeData;
-    html->setHtml(QStringLiteral("<p>h</p>"));
-    Offer(html);
-    EXPECT_EQ(1, Memo().Perform(cm::EM_CANPASTE));
-    auto* other = new QMimeData;
-    other->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
-    Offer(other);
-    EXPECT_EQ(0, Memo().Perform(cm::EM_CANPASTE));
-    Memo().SetText("x");
-    Memo().PasteFromClipboard();
-    EXPECT_EQ("x", Memo().Text());
-}
-
-TEST_F(Clipboard, ReadOnlyPastesNothing)
-{
-    QApplication::clipboard()->setText(QStringLiteral("t"));
-    Memo().SetText("x");
-    Memo().readOnly = true;
-    QTest::keyClick(memo.get(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ("x", Memo().Text());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Offers, Paste,
+    ::testing::Values(
+        PasteCase{"PlainTextWithAnyLineEnds", "a\nb\r\nc\u00E9\u20AC", nullptr, nullptr, false, false, "a\rb\rc\xE9\x80", 1},
+        PasteCase{"PlainTextWinsOverHtml", "plain", "<b>rich</b>", nullptr, false, false, "plain", 1},
+        PasteCase{"HtmlOnlyFromTheFirstTag", nullptr, "<meta charset='utf-8'><b>rich</b>", nullptr, false, false,
+                  "<meta charset='utf-8'><b>rich</b>", 1},
+        PasteCase{"WindowsHtmlOnlyItsFragment", nullptr, nullptr,
+                  "Version:0.9\r\nStartHTML:0000000105\r\n<html><body><!--StartFragment--><i>x</i><!--EndFragment--></body></html>",
+                  false, false, "<i>x</i>", 1},
+        PasteCase{"AnImageIsNothingToPaste", nullptr, nullptr, nullptr, true, false, "", 0},
+        PasteCase{"AnEmptyClipboardIsNothingToPaste", nullptr, nullptr, nullptr, false, false, "", 0},
+        PasteCase{"ReadOnlyPastesNothing", "t", nullptr, nullptr, false, true, "", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct HtmlCase {
     const char* name;

@@ -6,6 +6,8 @@
 #include <QShortcut>
 #include <QWheelEvent>
 
+#include <functional>
+#include <variant>
 #include <vector>
 
 namespace quarry {
@@ -70,64 +72,64 @@ TEST_F(Typing, TypedCharactersGoInAsWindows1252Bytes)
     EXPECT_EQ(std::string("ab c\xE9\x80"), Memo().Text());
 }
 
-TEST_F(Typing, CommandKeysTypeNothing)
+// A step of typing: text typed key by key, or one key with its modifiers.
+using Step = std::variant<const char*, Stroke>;
+
+struct TypingCase {
+    const char* name;
+    const char* text;
+    Offset anchor, caret;
+    std::vector<Step> steps;
+    const char* result;
+    std::vector<std::pair<TCodeMemoOption, bool>> options = {};
+    bool readOnly = false;
+    bool wantReturns = true;
+    Offset caretAfter = -1;  // -1: not checked
+};
+
+class TypedKeys : public test::WidgetTest, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypedKeys, ChangeTheText)
 {
-    Memo().SetText("x");
-    QTest::keyClick(memo.get(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(memo.get(), Qt::Key_B, Qt::AltModifier);
-    QTest::keyClick(memo.get(), Qt::Key_Escape);
-    EXPECT_EQ("x", Memo().Text());
+    const TypingCase& c = GetParam();
+    Memo().SetText(c.text);
+    Memo().SetSelection(c.anchor, c.caret);
+    for (const auto& [option, on] : c.options)
+        SetOption(option, on);
+    Memo().readOnly = c.readOnly;
+    Memo().wantReturns = c.wantReturns;
+    for (const Step& step : c.steps) {
+        if (const auto* text = std::get_if<const char*>(&step))
+            QTest::keyClicks(memo.get(), *text);
+        else
+            QTest::keyClick(memo.get(), std::get<Stroke>(step).key, std::get<Stroke>(step).modifiers);
+    }
+    EXPECT_EQ(c.result, Memo().Text());
+    if (c.caretAfter >= 0) {
+        EXPECT_EQ(c.caretAfter, Memo().Caret());
+    }
+    EXPECT_TRUE(memo->hasFocus());  // TAB included: the focus stays here
 }
 
-TEST_F(Typing, ReturnAndTabAreTyped)
-{
-    SetOption(smoAutoIndent, false);
-    SetOption(smoUseTAB, true);
-    SetOption(smoTabToColumn, false);
-    QTest::keyClicks(memo.get(), "a");
-    QTest::keyClick(memo.get(), Qt::Key_Return);
-    QTest::keyClick(memo.get(), Qt::Key_Tab);
-    QTest::keyClicks(memo.get(), "b");
-    EXPECT_EQ("a\r\tb", Memo().Text());
-    // With a TAB the focus stays here.
-    EXPECT_TRUE(memo->hasFocus());
-}
-
-TEST_F(Typing, CtrlReturnTypesAReturnOnlyWhenReturnsAreNotWanted)
-{
-    Memo().wantReturns = false;
-    QTest::keyClick(memo.get(), Qt::Key_Return);
-    EXPECT_EQ("", Memo().Text());
-    QTest::keyClick(memo.get(), Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ("\r", Memo().Text());
-}
-
-TEST_F(Typing, TwoStrokeBindingsPassThroughTheKeyPath)
-{
-    Memo().SetText("one\rtwo");
-    Memo().SetSelection(0, 7);
-    // Ctrl+K, I indents the block; the I is swallowed, not typed.
-    QTest::keyClick(memo.get(), Qt::Key_K, Qt::ControlModifier);
-    QTest::keyClick(memo.get(), Qt::Key_I);
-    EXPECT_EQ(" one\r two", Memo().Text());
-    // Ctrl+K, then a key that continues nothing is handled as usual.
-    Memo().SetSelection(0, 0);
-    QTest::keyClick(memo.get(), Qt::Key_K, Qt::ControlModifier);
-    QTest::keyClicks(memo.get(), "x");
-    EXPECT_EQ("x one\r two", Memo().Text());
-    // Ctrl+Z undoes the typing.
-    QTest::keyClick(memo.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(" one\r two", Memo().Text());
-}
-
-TEST_F(Typing, InsertTogglesOverwriteAndOverwriteReplaces)
-{
-    Memo().SetText("abc");
-    QTest::keyClick(memo.get(), Qt::Key_Insert);
-    EXPECT_TRUE(Memo().Overwrite());
-    QTest::keyClicks(memo.get(), "XY");
-    EXPECT_EQ("XYc", Memo().Text());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TypedKeys,
+    ::testing::Values(
+        TypingCase{"CommandKeysTypeNothing", "x", 0, 0,
+                   {Stroke{Qt::Key_A, kCtrl}, Stroke{Qt::Key_B, Qt::AltModifier}, Stroke{Qt::Key_Escape}}, "x"},
+        TypingCase{"ReturnAndTabAreTyped", "", 0, 0, {"a", Stroke{Qt::Key_Return}, Stroke{Qt::Key_Tab}, "b"}, "a\r\tb",
+                   {{smoAutoIndent, false}, {smoUseTAB, true}, {smoTabToColumn, false}}},
+        // Without wanted returns only Ctrl+Return types one.
+        TypingCase{"CtrlReturnWhenReturnsAreNotWanted", "", 0, 0, {Stroke{Qt::Key_Return}, Stroke{Qt::Key_Return, kCtrl}}, "\r",
+                   {}, false, false},
+        TypingCase{"InsertTogglesOverwrite", "abc", 0, 0, {Stroke{Qt::Key_Insert}, "XY"}, "XYc"},
+        TypingCase{"ReadOnlyTakesMovementButNoTyping", "abc", 0, 0, {"xy", Stroke{Qt::Key_Right, kShift}}, "abc", {}, true,
+                   true, 1},
+        // Ctrl+K, I indents the block; the I is swallowed, not typed.
+        TypingCase{"TwoStrokeBindingTakesItsSecondKey", "one\rtwo", 0, 7, {Stroke{Qt::Key_K, kCtrl}, Stroke{Qt::Key_I}}, " one\r two"},
+        // Ctrl+K, then a key that continues nothing is handled as usual.
+        TypingCase{"UnfinishedTwoStrokeBindingTypesTheNextKey", "one", 0, 0, {Stroke{Qt::Key_K, kCtrl}, "x"}, "xone"},
+        TypingCase{"CtrlZUndoesTheTyping", "one", 0, 0, {"x", Stroke{Qt::Key_Z, kCtrl}}, "one"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Typing, OnKeyPressMayChangeOrSwallowACharacter)
 {
@@ -137,16 +139,6 @@ TEST_F(Typing, OnKeyPressMayChangeOrSwallowACharacter)
     };
     QTest::keyClicks(memo.get(), "aqb");
     EXPECT_EQ("Ab", Memo().Text());
-}
-
-TEST_F(Typing, ReadOnlyTakesMovementButNoTyping)
-{
-    Memo().SetText("abc");
-    Memo().readOnly = true;
-    QTest::keyClicks(memo.get(), "xy");
-    QTest::keyClick(memo.get(), Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ("abc", Memo().Text());
-    EXPECT_EQ(1, Memo().Caret());
 }
 
 TEST_F(Typing, PageDownMovesByTheLinesTheWindowShows)

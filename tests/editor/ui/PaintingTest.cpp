@@ -18,21 +18,17 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        // Known colours instead of the palette's.
-        TCM_Effect& e0 = Settings().effects[0];
-        e0.foreground = clBlack;
-        e0.background = clWhite;
-        e0.defaultForeground = e0.defaultBackground = false;
+        PlainColours();
         Settings().gutterColor = 0x00C000;
         Settings().marginColor = 0xC000C0;
+        Settings().selTextColor = clWhite;
+        Settings().selTextBack = clNavy;
         memo->SetHideSelection(false);
     }
 };
 
 TEST_F(Painting, SelectedCharactersUseTheSelectionColours)
 {
-    Settings().selTextColor = clWhite;
-    Settings().selTextBack = clNavy;
     Memo().SetText("abcdef\rghijkl");
     Memo().SetSelection(1, 4);
     const QImage image = Grab();
@@ -46,7 +42,6 @@ TEST_F(Painting, SelectedCharactersUseTheSelectionColours)
 
 TEST_F(Painting, SelectionOverTheLineBreakMarksOneCellAfterTheText)
 {
-    Settings().selTextBack = clNavy;
     Memo().SetText("ab\rcd");
     Memo().SetSelection(1, 4);
     const QImage image = Grab();
@@ -57,7 +52,6 @@ TEST_F(Painting, SelectionOverTheLineBreakMarksOneCellAfterTheText)
 
 TEST_F(Painting, HiddenSelectionIsNotPaintedWithoutFocus)
 {
-    Settings().selTextBack = clNavy;
     Memo().SetText("abcdef");
     Memo().SetSelection(0, 4);
     memo->SetHideSelection(true);
@@ -69,7 +63,6 @@ TEST_F(Painting, HiddenSelectionIsNotPaintedWithoutFocus)
 
 TEST_F(Painting, LineColourOverrideReplacesTheEffectColoursOutsideTheSelection)
 {
-    Settings().selTextBack = clNavy;
     Memo().SetText("one\rtwo two\rthree");
     Memo().SetLineColour1(2, clMaroon);
     Memo().SetLineColour2(2, clWhite);

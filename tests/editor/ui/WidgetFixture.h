@@ -88,6 +88,15 @@ protected:
         Memo().SetFont({"DejaVu Sans Mono", 10});
     }
 
+    // Black text on white paper instead of the palette's colours, so that pixels can be told apart.
+    void PlainColours()
+    {
+        TCM_Effect& e0 = Settings().effects[0];
+        e0.foreground = clBlack;
+        e0.background = clWhite;
+        e0.defaultForeground = e0.defaultBackground = false;
+    }
+
     TCustomCodeMemo& Memo() { return memo->Memo(); }
     TCM_Settings& Settings() { return Memo().Settings(); }
     void SetOption(TCodeMemoOption option, bool on)

@@ -68,7 +68,21 @@ protected:
         auto& memo = editor->Memo();
         return std::to_string(memo.SelStart()) + "," + std::to_string(memo.SelStart() + memo.SelLength());
     }
-    void type(QComboBox* box, const char* text) { box->setEditText(QString::fromLatin1(text)); }
+    static void type(QComboBox* box, const std::string& text) { box->setEditText(QString::fromStdString(text)); }
+    // Opens a dialog from its menu item with the texts typed in.
+    TEdFindDlg& Find(const std::string& text)
+    {
+        find->trigger();
+        type(commands.findDialog().FindHistoryBox, text);
+        return commands.findDialog();
+    }
+    TEdReplDlg& Replace(const std::string& text, const std::string& with)
+    {
+        replace->trigger();
+        type(commands.replaceDialog().FindHistoryBox, text);
+        type(commands.replaceDialog().ReplHistoryBox, with);
+        return commands.replaceDialog();
+    }
 
     TempDir dir;
     ScriptedUserInterface ui;
@@ -147,9 +161,7 @@ TEST_F(SearchDialogsTest, OkIsEnabledOnlyWithASearchText)
 TEST_F(SearchDialogsTest, FindOkSelectsTheNextMatchAndStaysOpen)
 {
     Load("one two one two");
-    find->trigger();
-    auto& f = commands.findDialog();
-    type(f.FindHistoryBox, "two");
+    auto& f = Find("two");
     f.OKButton->click();
     EXPECT_EQ("4,7", Selected());
     f.OKButton->click();
@@ -166,9 +178,7 @@ TEST_F(SearchDialogsTest, FindNextFollowsTheLastSearch)
 {
     Load("ab ab ab");
     EXPECT_FALSE(findNext->isEnabled());
-    find->trigger();
-    type(commands.findDialog().FindHistoryBox, "ab");
-    commands.findDialog().OKButton->click();
+    Find("ab").OKButton->click();
     EXPECT_TRUE(findNext->isEnabled());
     findNext->trigger();
     EXPECT_EQ("3,5", Selected());
@@ -191,10 +201,7 @@ TEST_F(SearchDialogsTest, CommandsNeedAnEditorWithText)
 TEST_F(SearchDialogsTest, ReplaceAllFromTheDialogIsUndoneInOneStep)
 {
     Load("cat sat on the cat mat");
-    replace->trigger();
-    auto& r = commands.replaceDialog();
-    type(r.FindHistoryBox, "at");
-    type(r.ReplHistoryBox, "og");
+    auto& r = Replace("at", "og");
     r.ReplaceAllButton->click();
     EXPECT_EQ("cog sog on the cog mog", editor->Memo().Text());
     editor->Memo().Undo();
@@ -205,10 +212,7 @@ TEST_F(SearchDialogsTest, ReplaceAllFromTheDialogIsUndoneInOneStep)
 TEST_F(SearchDialogsTest, ReplaceWithPromptAsksTheExactQuestion)
 {
     Load("x foo");
-    replace->trigger();
-    auto& r = commands.replaceDialog();
-    type(r.FindHistoryBox, "foo");
-    type(r.ReplHistoryBox, "bar");
+    auto& r = Replace("foo", "bar");
     r.PromptOnReplBox->setChecked(true);
     ui.answer(Answer::Yes);
     r.OKButton->click();
@@ -221,13 +225,9 @@ TEST_F(SearchDialogsTest, ReplaceWithPromptAsksTheExactQuestion)
 TEST_F(SearchDialogsTest, ClosingStoresAtMostTwentyTextsInQuarryDat)
 {
     Load("text");
-    replace->trigger();
+    for (int i = 1; i <= 21; ++i)
+        Replace("find " + std::to_string(i), "with " + std::to_string(i)).OKButton->click();  // nothing found: no question
     auto& r = commands.replaceDialog();
-    for (int i = 1; i <= 21; ++i) {
-        type(r.FindHistoryBox, ("find " + std::to_string(i)).c_str());
-        type(r.ReplHistoryBox, ("with " + std::to_string(i)).c_str());
-        r.OKButton->click();  // nothing is found: a message, no question
-    }
     r.CancelButton->click();
     EXPECT_FALSE(r.isVisible());
     EXPECT_TRUE(editor->HideSelection());
@@ -245,20 +245,15 @@ TEST_F(SearchDialogsTest, ClosingStoresAtMostTwentyTextsInQuarryDat)
 TEST_F(SearchDialogsTest, ReopeningWhileOpenKeepsTheGrownHistory)
 {
     Load("abc");
+    Find("zz").OKButton->click();
     find->trigger();
-    auto& f = commands.findDialog();
-    type(f.FindHistoryBox, "zz");
-    f.OKButton->click();
-    find->trigger();
-    EXPECT_TRUE(items(f.FindHistoryBox).contains(QStringLiteral("zz")));
+    EXPECT_TRUE(items(commands.findDialog().FindHistoryBox).contains(QStringLiteral("zz")));
 }
 
 TEST_F(SearchDialogsTest, DialogOutlivesItsEditor)
 {
     Load("abc abc");
-    find->trigger();
-    auto& f = commands.findDialog();
-    type(f.FindHistoryBox, "abc");
+    auto& f = Find("abc");
     delete editor;
     editor = nullptr;
     commands.activeEditor = [] { return static_cast<TCodeMemo*>(nullptr); };
