@@ -39,12 +39,6 @@ void TStream::WriteString(const std::string_view& text) {
     WriteExact(text.data(), static_cast<std::int64_t>(text.size()));
 }
 
-std::uint8_t TStream::ReadUInt8() {
-    std::uint8_t value = 0;
-    ReadExact(&value, 1);
-    return value;
-}
-
 std::uint16_t TStream::ReadUInt16() { return GetLittleEndian<std::uint16_t>(*this); }
 std::int32_t TStream::ReadInt32() { return static_cast<std::int32_t>(GetLittleEndian<std::uint32_t>(*this)); }
 

@@ -28,7 +28,6 @@ public:
     void WriteInt32(std::int32_t value);
     // A string is its 32-bit length followed by its bytes.
     void WriteString(const std::string_view& text);
-    std::uint8_t ReadUInt8();
     std::uint16_t ReadUInt16();
     std::int32_t ReadInt32();
     std::string ReadString();

@@ -852,13 +852,6 @@ void TTextStore::Resegment() {
     }
 }
 
-void TTextStore::ResegmentLine(Offset at) {
-    if (first_ == kNoRecord) return;
-    const LogicalSpan span = SpanAt(at);
-    if (span.first.record == kNoRecord) return;
-    ResegmentFrom(span.first, span.logical);
-}
-
 // Re-cuts the logical line whose first segment is `first` when its cut differs from what the
 // segmenter now says; keeps token values. Returns the offset after the logical line.
 Offset TTextStore::ResegmentFrom(Location first, std::int32_t logical) {
@@ -898,10 +891,6 @@ void TTextStore::SetFlags(RecordId id, std::uint8_t set, std::uint8_t clear) {
     clear = static_cast<std::uint8_t>(clear & ~kShape);
     TLineRecord& r = Rec(id);
     r.flags = static_cast<std::uint8_t>((r.flags & ~clear) | set);
-}
-
-void TTextStore::SetAllFlags(std::uint8_t set, std::uint8_t clear) {
-    for (RecordId rec = first_; rec != kNoRecord; rec = Rec(rec).next) SetFlags(rec, set, clear);
 }
 
 void TTextStore::SetLineMarks(RecordId id, std::uint16_t marks) {

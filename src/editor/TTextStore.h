@@ -131,12 +131,9 @@ public:
     const TLineSegmenter* Segmenter() const { return segmenter_; }
     // Re-cuts every logical line (after word wrap, its width or override changed).
     void Resegment();
-    // Re-cuts the logical line holding `at`.
-    void ResegmentLine(Offset at);
 
     // ---- per-record state the control and painting keep
     void SetFlags(RecordId id, std::uint8_t set, std::uint8_t clear = 0);
-    void SetAllFlags(std::uint8_t set, std::uint8_t clear = 0);
     void SetLineMarks(RecordId id, std::uint16_t marks);
     void SetBookmarkBits(RecordId id, std::uint16_t bits);  // the low ten bits of marks
     TColor LineColour1(RecordId id) const;

@@ -291,10 +291,4 @@ void PersistentEditorStore::WriteBack()
     modified_ = false;
 }
 
-void PersistentEditorStore::WriteTo(const std::string& path)
-{
-    path_ = path;
-    WriteBack();
-}
-
 }  // namespace quarry

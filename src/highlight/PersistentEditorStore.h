@@ -81,8 +81,6 @@ public:
     // Writes the store to its file with its leading empty lines removed, through a temporary
     // file so that a failed write leaves the old file whole. Raises EditorStoreError on failure.
     void WriteBack();
-    // The same to another file (which then becomes the store's file).
-    void WriteTo(const std::string& path);
 
 private:
     struct Span {

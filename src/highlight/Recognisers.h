@@ -15,7 +15,6 @@ enum : int {
 };
 
 inline bool isStandardRecogniser(int index) { return index >= kStdIdentifier && index <= kStdCStringSq; }
-inline bool isCharFunction(int index) { return index >= kPascalChar && index <= kOriginalChar; }
 
 // tokenStart is where the token began (the line-start test of _ORIGINAL_CHAR needs it).
 // A template over the cursor so the scanner's concrete cursors are called directly.

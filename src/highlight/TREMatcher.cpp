@@ -847,12 +847,6 @@ TextPos TREMatcher::prevCandidate(TRunReader& reader, TextPos pos) const
     return -1;
 }
 
-bool TREMatcher::matchAt(TTextRuns& text, TextPos pos)
-{
-    TRunReader reader(text);
-    return pos >= 0 && pos <= reader.size() && run(reader, pos);
-}
-
 bool TREMatcher::search(TTextRuns& text, TextPos from, bool forward)
 {
     TRunReader reader(text);

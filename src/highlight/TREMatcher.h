@@ -44,8 +44,6 @@ public:
     // Forward: tries from `from` up to the end of the text. Backward: tries the positions before
     // `from`, nearest first. True when a match was found; slots() then describe it.
     bool search(TTextRuns& text, TextPos from, bool forward);
-    // One anchored attempt at pos.
-    bool matchAt(TTextRuns& text, TextPos pos);
 
     const std::array<TextPos, kSlots>& slots() const { return slots_; }
 

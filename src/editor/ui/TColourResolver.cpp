@@ -7,11 +7,6 @@ QColor TColourResolver::FromBgr(TColor colour) {
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
 }
 
-TColor TColourResolver::ToBgr(const QColor& colour) {
-    return static_cast<TColor>(static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
-                               (static_cast<std::uint32_t>(colour.blue()) << 16));
-}
-
 QColor TColourResolver::Resolve(TColor colour) const {
     const auto v = static_cast<std::uint32_t>(colour);
     if ((v & 0xFF000000u) != 0xFF000000u) return FromBgr(colour);

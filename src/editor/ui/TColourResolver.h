@@ -13,7 +13,6 @@ public:
     explicit TColourResolver(const QPalette& palette = QPalette()) : palette_(palette) {}
     QColor Resolve(TColor colour) const;
     static QColor FromBgr(TColor colour);
-    static TColor ToBgr(const QColor& colour);
 
 private:
     QPalette palette_;
