@@ -1,6 +1,7 @@
 // Editor engine benchmarks. Every figure comes with its reference from the same run:
-//   - loading the 469 MB C corpus against `vim -u NONE -es -c q` on the same file, and against the
-//     time the machine needs merely to fault in as much fresh memory as the text takes;
+//   - loading the 469 MB C corpus against `vim -u NONE -es -c q` on the same file (best of three
+//     alternating rounds each), and against the time the machine needs merely to fault in as much
+//     fresh memory as the text takes;
 //   - resident memory against the file size, before and after a full scan;
 //   - typing, Return with auto-indent and Delete in the 469 MB text against the same in 1 MB;
 //   - sequential and random Locate, with the records walked against the distance;
@@ -193,21 +194,35 @@ double VimSeconds(const std::string& path) {
 
 // ---------------------------------------------------------------- loading and memory
 
+// How fast fresh memory arrives depends on what the host did with it last (it is slow to come the
+// first time after other work), and vim needs as much of it as we do. So the two take turns, each
+// getting the memory the other just gave back, and the best of three rounds of each is compared.
 void BM_LoadLargeFileAgainstVim(benchmark::State& state) {
+    constexpr int kRounds = 3;
+    double bestLoad = 1e300;
+    double bestVim = 1e300;
+    double firstLoad = 0;
     for (auto _ : state) {
-        Big().reset();
-        Big() = std::make_unique<Document>(BigCorpusMegabytes());
-        state.SetIterationTime(Big()->loadSeconds);
+        for (int round = 0; round < kRounds; ++round) {
+            Big().reset();
+            const std::string path = bench::corpusPath(BigCorpusMegabytes());
+            const double vim = VimSeconds(path);
+            if (vim > 0) bestVim = std::min(bestVim, vim);
+            Big() = std::make_unique<Document>(BigCorpusMegabytes());
+            if (round == 0) firstLoad = Big()->loadSeconds;
+            bestLoad = std::min(bestLoad, Big()->loadSeconds);
+        }
+        state.SetIterationTime(bestLoad);
     }
     Document& doc = *Big();
-    const double vim = VimSeconds(doc.path);
     const double floor = MemoryFloorSeconds(doc.residentBeforeScan);
     const double lines = doc.memo->Store().LineCount();
     state.counters["MB"] = doc.fileBytes / 1e6;
     state.counters["lines"] = lines;
-    state.counters["load_s"] = doc.loadSeconds;
-    state.counters["vim_s"] = vim;
-    state.counters["ratio_to_vim"] = vim > 0 ? doc.loadSeconds / vim : -1;
+    state.counters["load_s"] = bestLoad;
+    state.counters["first_load_s"] = firstLoad;
+    state.counters["vim_s"] = bestVim < 1e300 ? bestVim : -1;
+    state.counters["ratio_to_vim"] = bestVim < 1e300 ? bestLoad / bestVim : -1;
     state.counters["memory_floor_s"] = floor;
     state.counters["rss_x_file"] = doc.residentBeforeScan / doc.fileBytes;
     state.counters["bytes_per_line"] = (doc.residentBeforeScan - doc.fileBytes) / lines;
