@@ -12,6 +12,7 @@
 #include "editorwin/ui/TMDIChild.h"
 
 #include "BenchSupport.h"
+#include "OffscreenBenchMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -239,13 +240,4 @@ BENCHMARK(BM_WriteTwentySixFilesReference)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quarry::bench::runOffscreenBenchmarks(argc, argv); }

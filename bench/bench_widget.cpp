@@ -14,6 +14,7 @@
 #include "highlight/TCodeMemoParser.h"
 
 #include "BenchSupport.h"
+#include "OffscreenBenchMain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -219,12 +220,5 @@ BENCHMARK_CAPTURE(BM_CommentOpenedAtTop, 100mb, 100)->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    windows.clear();
-    return 0;
+    return quarry::bench::runOffscreenBenchmarks(argc, argv, [] { windows.clear(); });
 }
