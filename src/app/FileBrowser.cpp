@@ -130,6 +130,19 @@ bool FileBrowser::Browse(std::string& name, const Options& options, bool save)
         std::vector<std::string> names;
         for (const auto& file : answer->files)
             names.push_back(text::cut(Normalise(file, options.filter, answer->filterIndex), options.maxLength));
+        if (options.pathMustExist) {
+            // A bare name lies in the current directory, which exists.
+            const auto missing = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
+                const auto directory = style.directory(n);
+                return !directory.empty() && !files::directoryExists(directory);
+            });
+            if (missing != names.end()) {
+                ui_.showMessage(MessageKind::Error, "Error - Path " + style.directory(*missing) + " does not exist.",
+                                MessageButtons::Ok);
+                request.filterIndex = answer->filterIndex;
+                continue;
+            }
+        }
         if (options.fileMustExist) {
             const auto missing = std::find_if(names.begin(), names.end(),
                                               [](const std::string& n) { return !files::fileExists(n); });

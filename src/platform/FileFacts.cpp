@@ -26,6 +26,17 @@ bool directoryExists(const std::string& path)
     return !path.empty() && fs::is_directory(fs::path(path), ec);
 }
 
+FileKind fileKind(const std::string& path)
+{
+    std::error_code ec;
+    const auto status = fs::status(fs::path(path), ec);
+    if (path.empty() || ec || !fs::exists(status))
+        return FileKind::Missing;
+    if (fs::is_regular_file(status))
+        return FileKind::Regular;
+    return fs::is_directory(status) ? FileKind::Directory : FileKind::Other;
+}
+
 bool isReadOnly(const std::string& path)
 {
     std::error_code ec;

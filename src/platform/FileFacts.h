@@ -11,6 +11,10 @@ namespace quarry::files {
 // A regular file (not a directory) of exactly that name exists.
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
+// What a name stands for, links followed: Other is a device, pipe or socket, which an editor
+// must not read (it may never end) nor replace.
+enum class FileKind { Missing, Regular, Directory, Other };
+FileKind fileKind(const std::string& path);
 // The file exists and cannot be written: no write permission bit is set, or this user may not
 // write it.
 bool isReadOnly(const std::string& path);

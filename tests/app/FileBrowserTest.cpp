@@ -125,6 +125,27 @@ TEST_F(FileBrowserFlowTest, AMustExistBrowseAsksAgainUntilAnExistingFileIsChosen
     EXPECT_EQ(2u, ui.fileDialogs().size());
 }
 
+// A name in a directory that does not exist could never be saved: the dialog comes again.
+TEST_F(FileBrowserFlowTest, APathMustExistBrowseAsksAgainUntilTheDirectoryExists)
+{
+    options.pathMustExist = true;
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        ui.clearRecords();
+        std::string name;
+        ui.chooseFile(dir.file("nowhere/new.c"), 2);
+        ui.chooseFile(dir.file("new.c"));
+        ASSERT_TRUE(save ? browser.BrowseForSaveFile(name, options) : browser.BrowseForFile(name, options));
+        EXPECT_EQ(dir.file("new.c"), name);
+        EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error - Path " + dir.file("nowhere") +
+                                                                     " does not exist.",
+                                             MessageButtons::Ok}}),
+                  ui.boxes());
+        ASSERT_EQ(2u, ui.fileDialogs().size());
+        EXPECT_EQ(2, ui.fileDialogs()[1].filterIndex) << "the dialog comes again where the user left it";
+    }
+}
+
 TEST_F(FileBrowserFlowTest, APlainNameIsLookedUpWithoutADialog)
 {
     dir.write("prog.asm", "");

@@ -1,6 +1,7 @@
 #include "platform/ui/QtUserInterface.h"
 
 #include "platform/Text.h"
+#include "platform/ui/OpenOrCreateFileDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,6 +11,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace quarry {
 
@@ -93,13 +96,27 @@ QStringList QtUserInterface::nameFilters(const std::string& filter)
 
 std::optional<FileBrowseResult> QtUserInterface::browse(const FileBrowseRequest& request, bool save)
 {
-    QFileDialog dialog(parent_, toQt(request.title), toQt(request.initialDirectory));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (save)
-        dialog.setFileMode(QFileDialog::AnyFile);
+    const auto title = toQt(request.title);
+    const auto directory = toQt(request.initialDirectory);
+    // Several names at once where some may be new: Qt's own multiple-file mode insists on
+    // existing files.
+    const bool openOrCreate = !save && request.multiSelect && !request.fileMustExist;
+    OpenOrCreateFileDialog* openOrCreateDialog = nullptr;
+    std::unique_ptr<QFileDialog> owned;
+    if (openOrCreate)
+        owned.reset(openOrCreateDialog = new OpenOrCreateFileDialog(parent_, title, directory));
     else
-        dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
-                                               : (request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+        owned = std::make_unique<QFileDialog>(parent_, title, directory);
+    QFileDialog& dialog = *owned;
+    if (!openOrCreate) {
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (save)
+            dialog.setFileMode(QFileDialog::AnyFile);
+        else
+            dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
+                                                   : (request.fileMustExist ? QFileDialog::ExistingFile
+                                                                            : QFileDialog::AnyFile));
+    }
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     const auto filters = nameFilters(request.filter);
     if (!filters.isEmpty()) {
@@ -114,7 +131,7 @@ std::optional<FileBrowseResult> QtUserInterface::browse(const FileBrowseRequest&
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     FileBrowseResult result;
-    for (const auto& file : dialog.selectedFiles())
+    for (const auto& file : openOrCreateDialog ? openOrCreateDialog->ChosenFiles() : dialog.selectedFiles())
         result.files.push_back(fromQt(QDir::toNativeSeparators(file)));
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (result.filterIndex < 1)

@@ -1,7 +1,10 @@
 #include "platform/ui/QtUserInterface.h"
+#include "support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -57,6 +60,58 @@ TEST(QtUserInterface, MessageBoxShowsTextAndReturnsTheButtonPressed)
         EXPECT_EQ("Exit Application?", seenText);
         EXPECT_EQ("Confirm", seenCaption);
         EXPECT_EQ(c.buttonCount, seenButtons);
+    }
+}
+
+// Open File may create what it names: the real dialog, with several names typed, returns the
+// missing ones too instead of refusing them.
+TEST(QtUserInterface, TheOpenDialogReturnsNamesOfFilesToCreate)
+{
+    test::TempDir dir;
+    dir.write("old.c", "");
+    const struct {
+        const char* typed;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"new.c", {dir.file("new.c")}},
+        {"\"old.c\" \"new.c\"", {dir.file("old.c"), dir.file("new.c")}},
+        {"plain", {dir.file("plain.$_~")}},  // the caller gives it the chosen type's extension
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        FileBrowseRequest request;
+        request.title = "Open File";
+        request.multiSelect = true;
+        request.pathMustExist = true;
+        request.initialDirectory = dir.path().string();
+        request.filter = "C Files|*.c";
+        request.defaultExtension = "$_~";
+        QString refusal;
+        int tries = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                refusal = box->text();
+                box->done(QMessageBox::Ok);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && tries++ == 0) {
+                // Typed as a user does, into the focused field (the dialog leaves such text alone).
+                QApplication::setActiveWindow(dialog);
+                auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+                field->setFocus();
+                field->setText(QString::fromLatin1(c.typed));
+                // Queued: a refusal box must find this timer free to close it.
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            } else if (dialog) {
+                dialog->reject();
+            }
+        });
+        poll.start(20);
+        QtUserInterface ui;
+        const auto result = ui.browseForOpenFile(request);
+        EXPECT_EQ("", refusal.toStdString());
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(c.files, result->files);
     }
 }
 
