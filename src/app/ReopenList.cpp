@@ -39,4 +39,15 @@ void ReopenList::Add(const std::string& name)
     store_->SetList(PersistentEditorStore::kMRU, entries);
 }
 
+void ReopenList::Remove(const std::string& name)
+{
+    if (!store_)
+        return;
+    const auto entry = text::trim(name);
+    auto entries = Entries();
+    const auto style = PathStyle::native();
+    std::erase_if(entries, [&](const std::string& e) { return style.sameName(e, entry); });
+    store_->SetList(PersistentEditorStore::kMRU, entries);
+}
+
 }  // namespace quarry

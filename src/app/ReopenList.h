@@ -17,6 +17,8 @@ public:
     std::vector<std::string> Entries() const;
     // Puts a name at the top unless the list holds it already, and stores the list.
     void Add(const std::string& name);
+    // Takes a name off the list (a file that is gone) and stores the list.
+    void Remove(const std::string& name);
 
 private:
     PersistentEditorStore* store_;

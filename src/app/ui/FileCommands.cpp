@@ -61,6 +61,8 @@ void FileCommands::OpenFile1Click()
             continue;
         }
         std::string file = FileBrowser::Normalise(chosen, options.filter, browser.ChosenFilterIndex());
+        if (RefuseNonRegularFile(file))
+            continue;
         if (form_.locator().LocateFile(file)) {
             windows.OpenEditorWindow(file, false);
         } else if (form_.userInterface().showMessage(MessageKind::Information, shelltexts::createQuestion(file),
@@ -70,7 +72,37 @@ void FileCommands::OpenFile1Click()
     }
 }
 
-void FileCommands::ReopenItemClick(const std::string& name) { form_.OpenFileByName(name); }
+void FileCommands::ReopenItemClick(const std::string& name)
+{
+    // A window may show a file that was never saved: it comes forward like any other.
+    if (!form_.editorWindows().Find(name)) {
+        if (files::fileKind(name) == files::FileKind::Missing) {
+            OfferToForget(name);
+            return;
+        }
+        if (RefuseNonRegularFile(name))
+            return;
+    }
+    form_.OpenFileByName(name);
+}
+
+bool FileCommands::RefuseNonRegularFile(const std::string& name)
+{
+    const auto kind = files::fileKind(name);
+    if (kind != files::FileKind::Directory && kind != files::FileKind::Other)
+        return false;
+    form_.userInterface().showMessage(MessageKind::Error, shelltexts::notAFile(name, kind), MessageButtons::Ok);
+    return true;
+}
+
+void FileCommands::OfferToForget(const std::string& name)
+{
+    if (form_.userInterface().showMessage(MessageKind::Confirmation, shelltexts::forgetMissingQuestion(name),
+                                          MessageButtons::YesNo) != Answer::Yes)
+        return;
+    ReopenList(form_.editorStore()).Remove(name);
+    RebuildReopenMenu();
+}
 
 void FileCommands::SaveFile1Click()
 {
@@ -185,8 +217,11 @@ void FileCommands::ClearReopenMenu()
 {
     auto* menu = form_.findChild<QMenu*>(QStringLiteral("Reopen1"));
     const auto items = menu->actions();
-    for (qsizetype i = 1; i < items.size(); ++i)
-        delete items[i];
+    // Later, not now: the item chosen may be the one whose signal is running.
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        menu->removeAction(items[i]);
+        items[i]->deleteLater();
+    }
 }
 
 void FileCommands::RebuildReopenMenu()

@@ -36,6 +36,10 @@ public:
     void ClearReopenMenu();
 
 private:
+    // Says so and answers true when `name` is a directory, device, pipe or socket.
+    bool RefuseNonRegularFile(const std::string& name);
+    // A Re-open entry whose file is gone: says so and offers to take it off the list.
+    void OfferToForget(const std::string& name);
     bool SaveNamed(TMDIChild& window, bool checkReadOnly);
     bool WriteWithBackup(TMDIChild& window, const std::string& name);
 

@@ -19,8 +19,8 @@ QuarryShell::QuarryShell(UserInterface& ui, Options options)
     channel_ = std::make_unique<InstanceChannel>();
     listening_ = channel_->listen(messages_.instance);
     listening_ = channel_->listen(messages_.maximize) && listening_;
+    // No display name: the window system would append it to every caption.
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
 
     settings_.sourcePath = settings_.projectPath = options_.programDir;
     mainForm_ = std::make_unique<TMainForm>(settings_, ui, options_.programDir, options_.arguments);

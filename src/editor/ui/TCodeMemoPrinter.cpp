@@ -4,8 +4,10 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,27 @@ std::vector<std::pair<std::int32_t, std::int32_t>> Rows(const TComposedLine& lin
     return rows;
 }
 
+// Most printers cannot reach the outer quarter inch of the paper; no page is printed closer to
+// its edge than that, whatever margins it was given.
+constexpr qreal kMinimumMarginInch = 0.25;
+
+// The rectangle printed in, in device pixels from the painter's origin, which lies at the
+// page's margins (at the paper's corner for a full-page printer).
+QRect PrintArea(const QPagedPaintDevice& device) {
+    const auto* printer = dynamic_cast<const QPrinter*>(&device);
+    const bool fullPage = printer && printer->fullPage();
+    const QMarginsF margins = device.pageLayout().margins(QPageLayout::Inch);
+    const auto inset = [&](qreal margin, int dpi) {
+        const qreal origin = fullPage ? 0 : margin;
+        return static_cast<int>(std::ceil((std::max(margin, kMinimumMarginInch) - origin) * dpi));
+    };
+    const int dx = device.logicalDpiX();
+    const int dy = device.logicalDpiY();
+    return QRect(0, 0, device.width(), device.height())
+        .adjusted(inset(margins.left(), dx), inset(margins.top(), dy), -inset(margins.right(), dx),
+                  -inset(margins.bottom(), dy));
+}
+
 }  // namespace
 
 TCodeMemoPrinter::TLayout TCodeMemoPrinter::Layout(TCodeMemoOptions options, const QRect& page, int lineHeight,
@@ -69,9 +92,9 @@ int TCodeMemoPrinter::Print(QPagedPaintDevice& device, Offset from, Offset to) {
     looks.Build(memo_.Settings(), colours_, mono);
     const int lh = fonts.LineHeight();
     const int cw = fonts.CharWidth();
-    const QRect page(0, 0, device.width(), device.height());
+    const QRect page = PrintArea(device);
     TLayout layout = Layout(options, page, lh, cw);
-    const std::int32_t pageColumns = std::max(1, (page.width() - layout.textLeft) / cw);
+    const std::int32_t pageColumns = std::max(1, (page.right() + 1 - layout.textLeft) / cw);
     const QString date = dateText.isEmpty() ? QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) : dateText;
     const QString time = timeText.isEmpty() ? QLocale().toString(QTime::currentTime(), QLocale::ShortFormat) : timeText;
 

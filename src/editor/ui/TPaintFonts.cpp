@@ -33,8 +33,14 @@ void TPaintFonts::Set(const TCM_Font& font, QPaintDevice* device) {
     const QFontMetricsF exact(base, device);
     const qreal advance = exact.horizontalAdvance(QLatin1Char('x'));
     charWidth_ = std::max(1, static_cast<int>(std::lround(advance)));
-    // Spacing that turns the fractional advance into the whole cell width.
-    base.setLetterSpacing(QFont::AbsoluteSpacing, charWidth_ - advance);
+    // Spacing that turns the fractional advance into the whole cell width. Printers scale a
+    // font's absolute spacing by their resolution: measured there, it is scaled back.
+    const qreal wanted = charWidth_ - advance;
+    base.setLetterSpacing(QFont::AbsoluteSpacing, wanted);
+    const QString run(10, QLatin1Char('x'));  // a single character is measured without spacing
+    const qreal applied = QFontMetricsF(base, device).horizontalAdvance(run) / run.size() - advance;
+    if (std::abs(applied) > 1e-3 && std::abs(applied - wanted) > 1e-3)
+        base.setLetterSpacing(QFont::AbsoluteSpacing, wanted * wanted / applied);
     for (unsigned style = 0; style < 16; ++style) {
         QFont f = base;
         f.setBold((style & fsBold) != 0);

@@ -3,6 +3,7 @@
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/EditorWindowTexts.h"
 #include "editorwin/NonameNumbers.h"
+#include "editorwin/ui/MiddleElidedCaptionStyle.h"
 #include "editorwin/ui/TMDIChildHost.h"
 #include "highlight/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
@@ -54,6 +55,7 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
       document_(SEditor1->Memo(), ui, settings, filtersOf(repository, store))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setStyle(MiddleElidedCaptionStyle::Shared());
     setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
     SEditor1->setObjectName(QStringLiteral("SEditor1"));
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

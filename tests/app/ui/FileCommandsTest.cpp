@@ -7,6 +7,8 @@
 
 #include <QMenu>
 
+#include <sys/stat.h>
+
 namespace quarry {
 namespace {
 
@@ -53,6 +55,29 @@ TEST_F(FileCommandsTest, OpeningAMissingFileAsksToCreateIt)
     EXPECT_EQ(missing, Active()->FileName());
     EXPECT_EQ("", Memo(Active()).Text());
     EXPECT_FALSE(fs::exists(missing)) << "nothing is written before a save";
+}
+
+// What is not a file is refused before the create question: reading a pipe or a device would
+// never end, and "creating" a directory's name would lose the directory's place.
+TEST_F(FileCommandsTest, OpenRefusesDirectoriesDevicesAndPipes)
+{
+    fs::create_directories(file("folder.asm"));
+    ASSERT_EQ(0, ::mkfifo(file("pipe.asm").c_str(), 0600));
+    const std::string device = " - It is a device, pipe or socket, not a file.";
+    const struct {
+        std::string name;
+        std::string reason;
+    } cases[] = {{file("folder.asm"), " - It is a directory."}, {file("pipe.asm"), device}, {"/dev/null", device}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.clearRecords();
+        ui.chooseFile(c.name);
+        Trigger("OpenFile1");
+        EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Error, "Error opening file: " + c.name + c.reason,
+                                             MessageButtons::Ok}}),
+                  ui.boxes());
+        EXPECT_TRUE(Windows().empty());
+    }
 }
 
 TEST_F(FileCommandsTest, SaveMakesBackupsNamedFromTheExtensionWhenSetTo)
@@ -207,6 +232,55 @@ TEST_F(FileCommandsTest, ClosingTwentyFiveFilesLeavesTheTwentyNewestInTheReopenM
     Trigger("CloseFile1");
     Settle();
     EXPECT_EQ(file("f25.c"), fromQt(menu->actions().front()->text()));
+}
+
+// An entry whose file is gone says so and may go; one that is no longer a file is refused.
+TEST_F(FileCommandsTest, AReopenEntryWhoseFileIsGoneOffersToRemoveIt)
+{
+    const struct {
+        const char* what;
+        Answer answer;  // to the removal question; Ok when none is asked
+        MessageKind kind;
+        std::string text;
+        bool kept;
+    } cases[] = {
+        {"deleted", Answer::Yes, MessageKind::Confirmation, " no longer exists. Remove it from the Re-open list?", false},
+        {"deleted", Answer::No, MessageKind::Confirmation, " no longer exists. Remove it from the Re-open list?", true},
+        {"directory", Answer::Ok, MessageKind::Error, " - It is a directory.", true},
+    };
+    auto* menu = form().findChild<QMenu*>("Reopen1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + (c.answer == Answer::No ? " and kept" : ""));
+        const auto gone = write("gone.c", "");
+        form().OpenFileByName(write("stays.c", ""));
+        Trigger("CloseFile1");
+        form().OpenFileByName(gone);
+        Trigger("CloseFile1");
+        Settle();
+        fs::remove(gone);
+        if (std::string(c.what) == "directory")
+            fs::create_directories(gone);
+        ui.clearRecords();
+        if (c.answer != Answer::Ok)
+            ui.answer(c.answer);
+        ASSERT_EQ(gone, fromQt(menu->actions().front()->text()));
+        menu->actions().front()->trigger();
+        Settle();
+        const auto prefix = c.kind == MessageKind::Error ? "Error opening file: " + gone : "The file " + gone;
+        EXPECT_EQ((std::vector<RecordedBox>{{c.kind, prefix + c.text,
+                                             c.kind == MessageKind::Error ? MessageButtons::Ok : MessageButtons::YesNo}}),
+                  ui.boxes());
+        EXPECT_TRUE(Windows().empty());
+        const auto expected = c.kept ? std::vector<std::string>{gone, file("stays.c")}
+                                     : std::vector<std::string>{file("stays.c")};
+        std::vector<std::string> items;
+        for (auto* item : menu->actions())
+            items.push_back(fromQt(item->text()));
+        EXPECT_EQ(expected, items);
+        EXPECT_EQ(expected, form().editorStore()->List(PersistentEditorStore::kMRU));
+        fs::remove_all(gone);
+        form().editorStore()->SetList(PersistentEditorStore::kMRU, {});
+    }
 }
 
 TEST_F(FileCommandsTest, TheReopenListSurvivesARestartInTheEditorStore)

@@ -1,8 +1,12 @@
 // The Window menu, Close File and the "NONAME" numbering through the main window's commands.
 #include "ShellFixture.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 
 namespace quarry {
 namespace {
@@ -171,6 +175,47 @@ TEST_F(WindowCommandsTest, AMaximisedWindowRemembersItsNormalBounds)
     a->SetState(WindowState::Normal);
     QApplication::processEvents();
     EXPECT_EQ((WindowBounds{15, 25, 320, 210}), a->Bounds());
+}
+
+// The window system appends an application display name to every caption it shows; with none
+// set it shows the main window's caption alone. (Unset, the display name follows the
+// application name, which is how the probe tells.)
+TEST_F(WindowCommandsTest, TheMainWindowCaptionIsShownAlone)
+{
+    const auto name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const auto displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ("probe", displayName.toStdString());
+    EXPECT_EQ("Quarry - [No Project]", fromQt(form().windowTitle()));
+}
+
+// Tiled windows of one deep directory: every caption keeps its file name by leaving out the
+// middle of the path, and the window's caption itself stays the full name.
+TEST_F(WindowCommandsTest, TiledCaptionsKeepTheirFileNamesVisible)
+{
+    const std::string deep = "a-rather-long-directory-name/another-long-directory-name/and-one-more/";
+    const std::vector<std::string> names = {"alpha.c", "bravo.c", "charlie.c", "delta.c"};
+    for (const auto& name : names)
+        form().OpenFileByName(write(deep + name, ""));
+    Trigger("Tile1");
+    Settle();
+    auto* area = form().findChild<QMdiArea*>("MdiArea");
+    const auto pdf = dir.file("tiled.pdf");
+    {
+        QPdfWriter writer(QString::fromStdString(pdf));
+        writer.setResolution(96);
+        QPainter painter(&writer);
+        area->render(&painter);
+    }
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QString::fromStdString(pdf), QStringLiteral("-")});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    const auto shown = QString::fromUtf8(tool.readAllStandardOutput()).toStdString();
+    for (const auto& name : names)
+        EXPECT_NE(std::string::npos, shown.find(name)) << name << " in\n" << shown;
+    for (auto* window : Windows())
+        EXPECT_EQ(window->FileName(), fromQt(window->windowTitle()));
 }
 
 }  // namespace

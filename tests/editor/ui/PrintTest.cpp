@@ -10,6 +10,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace quarry {
 namespace {
 
@@ -29,23 +33,58 @@ protected:
         return text;
     }
     // Prints (the whole text, or the selection) and answers the pages as pdftotext reads them.
-    QStringList PrintPages(bool selection = false)
+    void PrintToPdf(bool selection, const std::optional<QMarginsF>& marginsMm = std::nullopt)
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
         printer.setPageSize(QPageSize(QPageSize::A4));
+        if (marginsMm)
+            printer.setPageMargins(*marginsMm, QPageLayout::Millimeter);
         if (selection)
             memo->PrintSelection(printer);
         else
             memo->Print(printer);
+    }
+    QString PdfToText(const QString& mode)
+    {
         QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
+        tool.start(QStringLiteral("pdftotext"), {mode, QString::fromStdString(pdf), QStringLiteral("-")});
         EXPECT_TRUE(tool.waitForFinished(60000));
         EXPECT_EQ(0, tool.exitCode()) << tool.readAllStandardError().toStdString();
-        QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\f'));
+        return QString::fromUtf8(tool.readAllStandardOutput());
+    }
+    QStringList PrintPages(bool selection = false)
+    {
+        PrintToPdf(selection);
+        QStringList pages = PdfToText(QStringLiteral("-layout")).split(QLatin1Char('\f'));
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
             pages.removeLast();
+        return pages;
+    }
+    struct Word {
+        QString text;
+        QRectF box;  // in points from the paper's top left corner
+    };
+    // The words of each page with their boxes, as pdftotext -bbox reads them, and the paper size.
+    std::vector<std::vector<Word>> PrintWords(const QMarginsF& marginsMm, QSizeF& paper)
+    {
+        PrintToPdf(false, marginsMm);
+        const QString html = PdfToText(QStringLiteral("-bbox"));
+        std::vector<std::vector<Word>> pages;
+        static const QRegularExpression item(
+            QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\"|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                           "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        for (auto it = item.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            if (!m.captured(1).isEmpty()) {
+                paper = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+                pages.emplace_back();
+            } else if (!pages.empty()) {
+                pages.back().push_back({m.captured(7), QRectF(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                                                              QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()))});
+            }
+        }
         return pages;
     }
     // The first page rendered, for its colours.
@@ -89,6 +128,44 @@ TEST_F(Printing, HeaderPageNumbersAndLineNumbersOnEveryPage)
         const int at = all.indexOf(QRegularExpression(QStringLiteral("\\b%1:\\s+line %1 text").arg(line)), from);
         ASSERT_GE(at, from) << line;
         from = at;
+    }
+}
+
+// Whatever margins the page has, every word lies inside them and outside the quarter inch at
+// the paper's edge that printers cannot reach; the header spans the width between them.
+TEST_F(Printing, EverythingStaysInsideThePageMargins)
+{
+    const QMarginsF cases[] = {{0, 0, 0, 0}, {0, 12.7, 0, 12.7}, {20, 25, 30, 15}};
+    SetOptions(kPrintOptions);
+    Memo().SetText(Numbered(120) + std::string(300, 'w'));
+    Memo().printTitle = "inside.c";
+    constexpr qreal kPointsPerMm = 72 / 25.4;
+    constexpr qreal kSlack = 1.0;  // points: glyph boxes against the drawn rectangles
+    for (const auto& margins : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2 %3 %4").arg(margins.left()).arg(margins.top()).arg(margins.right())
+                         .arg(margins.bottom()).toStdString());
+        QSizeF paper;
+        const auto pages = PrintWords(margins, paper);
+        ASSERT_GE(pages.size(), 2u);
+        const auto limit = [&](qreal mm) { return std::max(mm, 6.35) * kPointsPerMm; };
+        const QRectF inside(QPointF(limit(margins.left()), limit(margins.top())),
+                            QPointF(paper.width() - limit(margins.right()), paper.height() - limit(margins.bottom())));
+        for (const auto& page : pages) {
+            ASSERT_FALSE(page.empty());
+            for (const auto& word : page)
+                EXPECT_TRUE(inside.adjusted(-kSlack, -kSlack, kSlack, kSlack).contains(word.box))
+                    << word.text.toStdString() << " at " << word.box.left() << "," << word.box.top() << " - "
+                    << word.box.right() << "," << word.box.bottom();
+            // The title starts at the left margin and the time ends at the right one.
+            const auto title = std::find_if(page.begin(), page.end(), [](const Word& w) { return w.text == "inside.c"; });
+            ASSERT_NE(title, page.end());
+            EXPECT_NEAR(inside.left(), title->box.left(), 2 * kSlack);
+            qreal headerRight = 0;
+            for (const auto& word : page)
+                if (std::abs(word.box.top() - title->box.top()) < kSlack)
+                    headerRight = std::max(headerRight, word.box.right());
+            EXPECT_NEAR(inside.right(), headerRight, 2 * kSlack);
+        }
     }
 }
 
