@@ -1,11 +1,13 @@
-// The File menu through the main window: Open (several files, missing ones), Save with backups,
-// Save As with the file type's extension, read-only files, Save all, the save question before
-// tools, and the Re-open list.
+// The File menu through the main window: Open (several files, missing ones, what is not a file),
+// Save with backups, Save As with the file type's extension, read-only files, Save all, the save
+// question before tools, and the Re-open list (also with entries whose file is gone).
 #include "ShellFixture.h"
 
 #include "highlight/PersistentEditorStore.h"
 
 #include <QMenu>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -237,39 +239,38 @@ TEST_F(FileCommandsTest, ClosingTwentyFiveFilesLeavesTheTwentyNewestInTheReopenM
 // An entry whose file is gone says so and may go; one that is no longer a file is refused.
 TEST_F(FileCommandsTest, AReopenEntryWhoseFileIsGoneOffersToRemoveIt)
 {
+    const auto gone = file("gone.c");
+    const RecordedBox question{MessageKind::Confirmation,
+                               "The file " + gone + " no longer exists. Remove it from the Re-open list?",
+                               MessageButtons::YesNo};
     const struct {
-        const char* what;
-        Answer answer;  // to the removal question; Ok when none is asked
-        MessageKind kind;
-        std::string text;
+        bool directory;  // the name now stands for a directory
+        std::optional<Answer> answer;
+        RecordedBox box;
         bool kept;
     } cases[] = {
-        {"deleted", Answer::Yes, MessageKind::Confirmation, " no longer exists. Remove it from the Re-open list?", false},
-        {"deleted", Answer::No, MessageKind::Confirmation, " no longer exists. Remove it from the Re-open list?", true},
-        {"directory", Answer::Ok, MessageKind::Error, " - It is a directory.", true},
+        {false, Answer::Yes, question, false},
+        {false, Answer::No, question, true},
+        {true, std::nullopt, {MessageKind::Error, "Error opening file: " + gone + " - It is a directory.", MessageButtons::Ok}, true},
     };
     auto* menu = form().findChild<QMenu*>("Reopen1");
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.what) + (c.answer == Answer::No ? " and kept" : ""));
-        const auto gone = write("gone.c", "");
+        SCOPED_TRACE(c.box.text + (c.kept ? " (kept)" : ""));
         form().OpenFileByName(write("stays.c", ""));
         Trigger("CloseFile1");
-        form().OpenFileByName(gone);
+        form().OpenFileByName(write("gone.c", ""));
         Trigger("CloseFile1");
         Settle();
         fs::remove(gone);
-        if (std::string(c.what) == "directory")
+        if (c.directory)
             fs::create_directories(gone);
         ui.clearRecords();
-        if (c.answer != Answer::Ok)
-            ui.answer(c.answer);
+        if (c.answer)
+            ui.answer(*c.answer);
         ASSERT_EQ(gone, fromQt(menu->actions().front()->text()));
         menu->actions().front()->trigger();
         Settle();
-        const auto prefix = c.kind == MessageKind::Error ? "Error opening file: " + gone : "The file " + gone;
-        EXPECT_EQ((std::vector<RecordedBox>{{c.kind, prefix + c.text,
-                                             c.kind == MessageKind::Error ? MessageButtons::Ok : MessageButtons::YesNo}}),
-                  ui.boxes());
+        EXPECT_EQ(std::vector<RecordedBox>{c.box}, ui.boxes());
         EXPECT_TRUE(Windows().empty());
         const auto expected = c.kept ? std::vector<std::string>{gone, file("stays.c")}
                                      : std::vector<std::string>{file("stays.c")};
