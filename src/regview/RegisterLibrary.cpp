@@ -42,7 +42,7 @@ std::vector<RegisterFileEntry> RegisterDirectory::List()
     return entries;
 }
 
-std::optional<std::string> RegisterDirectory::Read(const std::string& path)
+std::optional<std::string> RegisterDirectory::ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -28,7 +28,9 @@ class RegisterDirectory final : public RegisterLibrary {
 public:
     explicit RegisterDirectory(std::string directory) : directory_(std::move(directory)) {}
     std::vector<RegisterFileEntry> List() override;
-    std::optional<std::string> Read(const std::string& path) override;
+    std::optional<std::string> Read(const std::string& path) override { return ReadFile(path); }
+    // Any file's bytes; nullopt when it cannot be read.
+    static std::optional<std::string> ReadFile(const std::string& path);
 
 private:
     std::string directory_;

@@ -9,12 +9,7 @@ namespace quarry {
 
 namespace {
 
-std::string twoDigits(int n)
-{
-    char text[4];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
-}
+std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 std::string binary(std::uint32_t value, int bits)
 {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,9 +41,7 @@ std::string fieldDump(int count)
 {
     std::string text = "L 00000000 MANY";
     for (int i = 0; i < count; ++i) {
-        char bits[3];
-        std::snprintf(bits, sizeof bits, "%02d", i);
-        text += " {" + std::string(bits) + " B f" + std::to_string(i) + "}";
+        text += " {" + std::string(i < 10 ? "0" : "") + std::to_string(i) + " B f" + std::to_string(i) + "}";
     }
     return text + "\n";
 }

@@ -31,7 +31,7 @@ const Command kCommands[] = {{"list", listCommand}, {"show", showCommand}, {"com
 
 RegisterDescription loadDescription(const std::string& path)
 {
-    const auto bytes = RegisterDirectory(".").Read(path);
+    const auto bytes = RegisterDirectory::ReadFile(path);
     if (!bytes)
         throw Refused("cannot read " + path);
     return RegisterDescription::Parse(*bytes);

@@ -63,6 +63,7 @@ TRegisterWindow::TRegisterWindow(QWidget* parent)
     list_->setFont(fixed);
     list_->setItemDelegate(new TabStopDelegate(list_));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // the columns fit the window
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
     valueLabel_->setObjectName(QStringLiteral("ValueLabel"));
@@ -103,6 +104,8 @@ void TRegisterWindow::Open(const std::string& registerText, const std::vector<st
     list_->clear();
     for (const auto& row : rows)
         list_->addItem(toQt(row));
+    if (!isVisible() && parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
     show();
     raise();
     activateWindow();
