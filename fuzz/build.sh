@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Builds the compressor fuzzer with clang and libFuzzer (address and undefined sanitizers).
+# Builds the fuzzers with clang and libFuzzer (address and undefined sanitizers).
 # usage: fuzz/build.sh [OUTDIR]    then: OUTDIR/compressor_fuzzer -max_total_time=60 [CORPUSDIR]
+#                                   or: OUTDIR/register_fuzzer -max_total_time=60 data/
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build-fuzz}
 mkdir -p "$out"
+flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root/src")
+
 sources=()
 for name in TCompressor KhCodec LzhBitReader LzhDecoder LzhEncoder LzhHuffmanTree LzhPositionCode \
             CompressorMessages CompressorSink CompressorSource; do
   sources+=("$root/src/highlight/$name.cpp")
 done
-clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" "$root/fuzz/compressor_fuzzer.cpp" "${sources[@]}" -o "$out/compressor_fuzzer"
+clang++ "${flags[@]}" "$root/fuzz/compressor_fuzzer.cpp" "${sources[@]}" -o "$out/compressor_fuzzer"
 echo "$out/compressor_fuzzer"
+
+clang++ "${flags[@]}" "$root/fuzz/register_fuzzer.cpp" "$root"/src/regview/*.cpp "$root"/src/platform/*.cpp \
+  -o "$out/register_fuzzer"
+echo "$out/register_fuzzer"

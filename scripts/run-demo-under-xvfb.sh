@@ -5,39 +5,9 @@
 # and takes a screenshot.
 # usage: scripts/run-demo-under-xvfb.sh [BUILD_DIR] [SCREENSHOT]   (needs scripts/install-deps.sh --xvfb)
 set -euo pipefail
-build=${1:-build}
-shot=${2:-docs/screenshots/ide.png}
-if [ -z "${DISPLAY:-}" ] || [ "${QUARRY_XVFB_INNER:-}" != 1 ]; then
-  exec env QUARRY_XVFB_INNER=1 xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$build" "$shot"
-fi
-
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-home="$work/home"
-scripts/make-demo-home.sh "$build/bin" "$home" >/dev/null
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() { echo "demo run: $*" >&2; exit 1; }
-# Waits until a window whose title matches appears; prints its id.
-window() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-QUARRY_HOME="$home" "$build/bin/quarry" >"$work/quarry.log" 2>&1 &
-pid=$!
-# A fresh home has no Quarry.ini: the first start says it restores the default settings.
-box=$(window '^Information$') || fail "no restore notice at the first start"
-xdotool windowfocus --sync "$box"
-xdotool key Return
-main=$(window 'Quarry - \[demo.ppf\]') || fail "the demo project did not open"
-sleep 2
-xdotool windowfocus --sync "$main"
+run_name="demo run"
+default_shot=docs/screenshots/ide.png
+source scripts/xvfb-demo-session.sh "$@"
 
 # Type a line at the top of main.c (the active window) and save.
 xdotool key --delay 50 ctrl+Home

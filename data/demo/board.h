@@ -1,4 +1,5 @@
-/* Registers of the Quarry demo board. */
+/* Registers of the Quarry demo board (a 68HC11); mc68hc11.reg describes them bit by bit
+   for the register viewer (Shift+F1). */
 #ifndef BOARD_H
 #define BOARD_H
 

@@ -19,9 +19,9 @@ clear     clr   0,x                ; clear one byte
           cpx   #RAMEND+1
           bne   clear
 
-          ldaa  #%00110000         ; 9600 baud at 8 MHz
+          ldaa  #%00110000         ; BAUD: SCP E/13, SCR /1 = 9600 baud at 8 MHz
           staa  BAUD
-          ldaa  #$0C               ; transmitter and receiver on
+          ldaa  #$0C               ; SCCR2: TE and RE, transmitter and receiver on
           staa  SCCR2
 
           ldaa  #@17               ; all four LEDs on

@@ -9,6 +9,7 @@
 #include "app/ui/FileCommands.h"
 #include "app/ui/HelpCommands.h"
 #include "app/ui/ProjectUi.h"
+#include "app/ui/RegisterFileCommands.h"
 #include "app/ui/StatusBarController.h"
 #include "app/ui/TMdiAbout.h"
 #include "app/ui/ToolIcons.h"
@@ -165,6 +166,7 @@ void TMainForm::createEditorServices()
     editCommands_ = std::make_unique<EditCommands>(*this);
     helpCommands_ = std::make_unique<HelpCommands>(*this);
     projectUi_ = new ProjectUi(*this, settings_, ui_);
+    new RegisterFileCommands(*this);
     searchCommands_ = new SearchCommands(this, ui_, *editorStore_);
     searchCommands_->activeEditor = [this]() -> TCodeMemo* {
         auto* active = ActiveEditor();

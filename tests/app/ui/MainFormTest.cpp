@@ -68,7 +68,7 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"RunProgrammer1", "Run Programmer", QKeySequence("F7"), false},
         {"RunF81", "Run F8", QKeySequence("F8"), false},
         {"RunF91", "Run F9", QKeySequence("F9"), false},
-        {"RegisterFiles1", "Register Files", QKeySequence("Shift+F1"), false},
+        {"RegisterFiles1", "Register Files", QKeySequence("Shift+F1"), true},
         {"OpenProject1", "&Open Project", {}, true},
         {"AddFilestoProject1", "Add &Files to Project", {}, false},
         {"RemoveFilefromProject1", "&Remove File from Project", {}, false},
@@ -191,8 +191,9 @@ TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
         EXPECT_EQ(QSize(26, 26), buttons[i]->size());
         ASSERT_FALSE(buttons[i]->icon().isNull());
         pictures.insert(buttons[i]->icon().pixmap(20, 20).toImage().cacheKey());
-        // Opening a file or a project and saving a project need no editor window or project.
-        const std::set<std::string> alwaysOn = {"OpenBtn", "OpenProjectBtn", "SavePrjBtn"};
+        // Opening a file or a project, saving a project and the register viewer need no editor
+        // window or project.
+        const std::set<std::string> alwaysOn = {"OpenBtn", "OpenProjectBtn", "SavePrjBtn", "SpeedButton6"};
         EXPECT_EQ(alwaysOn.count(expected[i].name) == 1, buttons[i]->isEnabled());
     }
     EXPECT_EQ(buttons.size(), pictures.size()) << "each button has its own picture";
