@@ -237,14 +237,13 @@ void EditorDocument::CheckFileChanged()
         acknowledgedDate_ = date;
         return;
     }
-    if (ui_.showMessage(MessageKind::Confirmation, editortexts::reloadQuestion(fileName_), MessageButtons::YesNo) !=
-        Answer::Yes)
+    if (ui_.showMessage(MessageKind::Confirmation, editortexts::reloadQuestion(fileName_, IsModified()),
+                        MessageButtons::YesNo) != Answer::Yes)
         return;
     const Position caret = GetCaret();
     const LineIndex top = memo_.FirstVisibleLine();
     try {
-        memo_.Clear();
-        memo_.LoadFromFile(fileName_);
+        memo_.ReloadFromFile(fileName_);
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
         return;

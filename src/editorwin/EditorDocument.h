@@ -54,7 +54,8 @@ public:
     void MakeBackup(const std::string& name);
     bool IsModified() const;
     void RecordFileDate();
-    // The reload question when the file on disk changed since it was last dealt with.
+    // The reload question when the file on disk changed since it was last dealt with. The
+    // reload is one undoable step, so unsaved edits it replaces come back with Undo.
     void CheckFileChanged();
     // Makes the next CheckFileChanged see the file as changed (after a tool has run).
     void ForceReloadCheck();

@@ -30,7 +30,14 @@ inline std::string inPlaceQuestion(const std::string& name, bool noBackup)
            (noBackup ? " No backup copy can be made there." : "") + " Save anyway?";
 }
 
-inline std::string reloadQuestion(const std::string& name) { return "File '" + name + "' has changed. Reload?"; }
+inline std::string reloadQuestion(const std::string& name, bool modified)
+{
+    std::string text = "File '" + name + "' has changed. Reload?";
+    if (modified)
+        text += "\n\nThis window has unsaved changes: reloading replaces them with the file on disk. "
+                "Undo (Ctrl+Z) brings them back.";
+    return text;
+}
 
 inline std::string changedQuestion(const std::string& caption)
 {

@@ -454,6 +454,31 @@ TEST_F(EditorDocumentTest, TheReloadQuestionComesBackUntilAnswered)
     EXPECT_EQ(3u, ui.boxes().size());
 }
 
+TEST_F(EditorDocumentTest, ReloadOfAModifiedWindowSaysSoAndIsOneUndoableStep)
+{
+    const auto path = dir.write("a.c", "first\n");
+    Open(path);
+    Type("edited ");
+    dir.write("a.c", "second\n");
+    Touch(path, 5);
+    ui.answer(Answer::Yes);
+    document.CheckFileChanged();
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Confirmation,
+                                         "File '" + path + "' has changed. Reload?\n\nThis window has unsaved "
+                                         "changes: reloading replaces them with the file on disk. Undo (Ctrl+Z) "
+                                         "brings them back.",
+                                         MessageButtons::YesNo}}),
+              ui.boxes());
+    EXPECT_EQ("second\r", memo.Text());
+    EXPECT_FALSE(document.IsModified());
+    memo.Undo();
+    EXPECT_EQ("edited first\r", memo.Text());
+    EXPECT_TRUE(document.IsModified());
+    memo.Redo();
+    EXPECT_EQ("second\r", memo.Text());
+    EXPECT_FALSE(document.IsModified());
+}
+
 TEST_F(EditorDocumentTest, ReloadKeepsTheCaretWhereTheNewTextReaches)
 {
     const auto path = dir.write("a.c", Lines(50));
