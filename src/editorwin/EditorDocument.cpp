@@ -212,7 +212,8 @@ void EditorDocument::MakeBackup(const std::string& name)
                             editortexts::backupFailed(backupName, editortexts::kDirectoryReadOnly), MessageButtons::Ok);
         return;
     }
-    files::deleteFile(backupName);
+    // The old backup goes, also when it is a link: the new one must not be written through it.
+    ::unlink(backupName.c_str());
     // A second name for the old file is as good as a copy when the save puts a new file in its
     // place. A save in place would change a linked backup too: then, and where links are not
     // possible, the backup is a copy.

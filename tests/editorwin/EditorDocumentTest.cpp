@@ -194,17 +194,24 @@ TEST_F(EditorDocumentTest, BackupsKeepTheOldTextUnderTheBackupName)
     const struct {
         const char* name;
         const char* backup;
-    } cases[] = {{"prog.asm", "prog.~as"}, {"notes", "notes.~"}, {"page.html", "page.~htl"}};
+        bool oldBackupIsALink;  // to nowhere: the new backup must not be written through it
+    } cases[] = {{"prog.asm", "prog.~as", false}, {"notes", "notes.~", false}, {"page.html", "page.~htl", false},
+                 {"main.c", "main.~c", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dir.write(c.backup, "an older backup\n");
+        if (c.oldBackupIsALink)
+            fs::create_symlink(dir.file("nowhere.txt"), dir.file(c.backup));
+        else
+            dir.write(c.backup, "an older backup\n");
         Open(dir.write(c.name, "old text\n"));
         Type("new ");
         document.MakeBackup(dir.file(c.name));
         ASSERT_TRUE(document.SaveFile(dir.file(c.name)));
         EXPECT_EQ("old text\n", test::TempDir::read(dir.file(c.backup)));
         EXPECT_EQ("new old text\n", test::TempDir::read(dir.file(c.name)));
+        EXPECT_FALSE(fs::is_symlink(dir.file(c.backup)));
     }
+    EXPECT_FALSE(fs::exists(dir.file("nowhere.txt")));
     document.MakeBackup(dir.file("missing.asm"));  // nothing to keep: no backup, no message
     EXPECT_FALSE(fs::exists(dir.file("missing.~as")));
     EXPECT_TRUE(ui.boxes().empty());
