@@ -309,7 +309,7 @@ TEST_F(Painting, TabsExpandToTheirStopsAndShowOnlyWithShowAllChars)
     EXPECT_GE(test::Darkest(image, Cell(2, 0)), 0x70);
 }
 
-TEST_F(Painting, ControlBytesShowAsDotsOrWithAllCharsAsTheirOwnPictures)
+TEST_F(Painting, ControlBytesShowAsDotsOrWithAllCharsAsTheirCodes)
 {
     Memo().SetText("a\x0c\x1b");
     QImage image = Grab();
