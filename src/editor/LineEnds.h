@@ -6,8 +6,9 @@
 namespace quarry {
 
 // Line-end normalisation for text that enters the store: CR LF and LF CR become one CR, a lone
-// CR or LF becomes CR (pairs are taken greedily from the left). Other control characters but TAB
-// become "." so that no byte below 32 except TAB and CR ever reaches the store.
+// CR or LF becomes CR (pairs are taken greedily from the left). Every other byte, NUL and the
+// other control characters included, is kept: a file saved unedited comes back byte for byte, and
+// only the view shows control characters differently.
 //
 // When `more` is set, input follows: a final CR or LF that could pair with the next byte is left
 // unconsumed so that the caller hands it in again with what follows.

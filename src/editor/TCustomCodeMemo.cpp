@@ -423,19 +423,19 @@ void TCustomCodeMemo::NoteChange(Offset at) {
     textChanged_ = true;
 }
 
-// Replaces [start, end) by normalised text as one recorded transaction (kind 1); the caret
-// ends after the new text.
-void TCustomCodeMemo::ReplaceRange(Offset start, Offset end, std::string_view normalised) {
+// Replaces [start, end) by normalised text as one recorded transaction (kind 1, or 4 for a
+// file's contents); the caret ends after the new text.
+void TCustomCodeMemo::ReplaceRange(Offset start, Offset end, std::string_view normalised, std::int32_t kind) {
     anchor_ = start;
     caret_ = end;
     const std::string removed = store_->GetText(start, end);
-    Record(ukReplace, 1, removed, normalised);
+    Record(kind, 1, removed, normalised);
     store_->DeleteRange(start, end);
     const std::int32_t inserted =
         store_->InsertText(start, normalised.data(), static_cast<std::int32_t>(normalised.size()));
     anchor_ = caret_ = start + inserted;
     beyondEol_ = false;
-    Record(ukReplace, 2);
+    Record(kind, 2);
     NoteChange(start);
 }
 
@@ -1343,14 +1343,30 @@ void TCustomCodeMemo::LoadFromStream(TStream& stream) {
     NoteChange(0);
 }
 
-void TCustomCodeMemo::LoadFromFile(const std::string& fileName) {
-    // Opening first: a missing file leaves the text as it was.
-    TFileStream stream(fileName, TFileStream::Mode::OpenRead);
-    const std::int64_t size = stream.Size();
+void TCustomCodeMemo::CheckLoadSize(const std::string& fileName, std::int64_t size) const {
     if (size > store_->CharLimit())
         throw EFileTooLarge(Format(msg::FileTooLarge, fileName.c_str(), static_cast<unsigned long long>(size),
                                    store_->CharLimit()));
+}
+
+void TCustomCodeMemo::LoadFromFile(const std::string& fileName) {
+    // Opening first: a missing file leaves the text as it was.
+    TFileStream stream(fileName, TFileStream::Mode::OpenRead);
+    CheckLoadSize(fileName, stream.Size());
     LoadFromStream(stream);
+    if (HasOption(smoTitleAsFilename)) printTitle = fileName;
+}
+
+void TCustomCodeMemo::ReloadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName, TFileStream::Mode::OpenRead);
+    const std::int64_t size = stream.Size();
+    CheckLoadSize(fileName, size);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(stream.Read(bytes.data(), size), 0)));
+    std::string text;
+    NormaliseLineEnds(bytes, text);
+    TOperation op(*this);
+    ReplaceRange(0, store_->CharCount(), text, ukStream);
     if (HasOption(smoTitleAsFilename)) printTitle = fileName;
 }
 

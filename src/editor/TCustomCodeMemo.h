@@ -226,6 +226,9 @@ public:
     // ---- files
     void LoadFromFile(const std::string& fileName);
     void LoadFromStream(TStream& stream);
+    // Replaces the whole text by the file's as one undoable step: Undo brings back the text
+    // that was there. A file that cannot be read leaves the text as it was.
+    void ReloadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
     void SaveToStream(TStream* stream);
     std::string printTitle;
@@ -286,7 +289,7 @@ private:
     std::string FillText(std::int32_t fromColumn, std::int32_t toColumn);
     void FillToCaret();
     void Record(std::int32_t kind, std::int32_t phase, std::string_view removed = {}, std::string_view inserted = {});
-    void ReplaceRange(Offset start, Offset end, std::string_view normalised);
+    void ReplaceRange(Offset start, Offset end, std::string_view normalised, std::int32_t kind = ukReplace);
     void RawReplace(Offset start, Offset end, std::string_view text);
     // A change from outside the editing paths (the Lines view): nothing is recorded, the caret
     // and anchor keep their characters, the change is scanned and announced.
@@ -316,6 +319,8 @@ private:
     void RedoOne();
     TTextStore::Location DecorationRecord(std::int32_t line);
     void SaveToStreamFormat(TStream* stream, TSaveFormat format, TSelLineStyle style);
+    // EFileTooLarge when a file of that size cannot be held.
+    void CheckLoadSize(const std::string& fileName, std::int64_t size) const;
 
     TCodeMemoHost& host_;
     std::unique_ptr<TTextStore> store_;

@@ -8,6 +8,7 @@
 #include "editorwin/SafeFileWriter.h"
 #include "platform/FileFacts.h"
 #include "platform/PathStyle.h"
+#include "platform/SafeFile.h"
 #include "platform/Text.h"
 #include "platform/UserInterface.h"
 #include "settings/EnvironmentSettings.h"
@@ -127,7 +128,7 @@ void EditorDocument::ApplyParserForName()
         memo_.SetActiveParser(slot);
 }
 
-bool EditorDocument::WriteText(const std::string& name, int& error)
+bool EditorDocument::WriteText(const std::string& name, unsigned ownLinks, int& error)
 {
     const TSaveFormat keptFormat = memo_.saveFormat;
     const TSelLineStyle keptStyle = memo_.SelLineStyle();
@@ -142,34 +143,45 @@ bool EditorDocument::WriteText(const std::string& name, int& error)
         memo_.SetSelLineStyle(TSelLineStyle::lsLF);
         break;
     }
-    error = SafeFileWriter::Write(name, [this](TStream& stream) { memo_.SaveToStream(&stream); });
+    error = SafeFileWriter::Write(name, [this](TStream& stream) { memo_.SaveToStream(&stream); }, ownLinks);
     memo_.saveFormat = keptFormat;
     memo_.SetSelLineStyle(keptStyle);
     return error == 0;
 }
 
+bool EditorDocument::MayWriteInPlace(const std::string& name, unsigned ownLinks)
+{
+    if (SafeFile::WayFor(name, ownLinks) != SafeFile::Way::InPlaceDirectory)
+        return true;
+    const bool noBackup = backupSkippedFor_ == name;
+    return ui_.showMessage(MessageKind::Warning, editortexts::inPlaceQuestion(name, noBackup), MessageButtons::YesNo) ==
+           Answer::Yes;
+}
+
 bool EditorDocument::SaveFile(const std::string& name)
 {
+    const unsigned ownLinks = linkedBackupFor_ == name ? 2 : 1;
+    const bool mayWrite = MayWriteInPlace(name, ownLinks);
+    linkedBackupFor_.clear();
+    backupSkippedFor_.clear();
+    if (!mayWrite)
+        return false;
     int error = 0;
     bool written = false;
     if (settings_.editor.undoAfterSave) {
         DetachedUndoLog detached(memo_);
-        written = WriteText(name, error);
+        written = WriteText(name, ownLinks, error);
     } else {
-        written = WriteText(name, error);
+        written = WriteText(name, ownLinks, error);
         if (written)
             memo_.SetModified(false);  // the history starts again at the save
     }
     if (!written) {
-        if (!movedToBackup_.empty() && !files::fileExists(name))
-            files::renameFile(movedToBackup_, name);
-        movedToBackup_.clear();
         const auto message = SafeFileWriter::IsAccessRefusal(error) ? editortexts::cannotAccessFile(name)
                                                                      : editortexts::saveFailed(name, reasonFor(error));
         ui_.showMessage(MessageKind::Error, message, MessageButtons::Ok);
         return false;
     }
-    movedToBackup_.clear();
     RecordSavedState();
     SetFileName(name);
     RecordFileDate();
@@ -179,7 +191,8 @@ bool EditorDocument::SaveFile(const std::string& name)
 
 void EditorDocument::MakeBackup(const std::string& name)
 {
-    movedToBackup_.clear();
+    linkedBackupFor_.clear();
+    backupSkippedFor_.clear();
     if (!files::fileExists(name))
         return;
     const auto style = PathStyle::native();
@@ -190,13 +203,28 @@ void EditorDocument::MakeBackup(const std::string& name)
         ui_.showMessage(MessageKind::Information, editortexts::backupReadOnly(backupName), MessageButtons::Ok);
         return;
     }
-    files::deleteFile(backupName);
-    // A second name for the old file is as good as moving it, and the old file keeps its own
-    // name until the save has written the new one. Where links are not possible it moves.
-    if (::link(name.c_str(), backupName.c_str()) == 0)
+    const auto backupDirectory = style.directory(backupName);
+    if (files::isReadOnly(backupDirectory.empty() ? "." : backupDirectory)) {
+        if (SafeFile::WayFor(name) == SafeFile::Way::InPlaceDirectory)
+            backupSkippedFor_ = name;  // one question before the save tells both
+        else
+            ui_.showMessage(MessageKind::Information,
+                            editortexts::backupFailed(backupName, editortexts::kDirectoryReadOnly), MessageButtons::Ok);
         return;
-    if (files::renameFile(name, backupName))
-        movedToBackup_ = backupName;
+    }
+    // The old backup goes, also when it is a link: the new one must not be written through it.
+    ::unlink(backupName.c_str());
+    // A second name for the old file is as good as a copy when the save puts a new file in its
+    // place. A save in place would change a linked backup too: then, and where links are not
+    // possible, the backup is a copy.
+    const auto target = SafeFile::ResolveLinks(name);
+    if (SafeFile::WayFor(target) == SafeFile::Way::Replace && ::link(target.c_str(), backupName.c_str()) == 0) {
+        linkedBackupFor_ = name;
+        return;
+    }
+    if (const int error = SafeFile::Copy(target, backupName); error != 0)
+        ui_.showMessage(MessageKind::Information, editortexts::backupFailed(backupName, reasonFor(error)),
+                        MessageButtons::Ok);
 }
 
 void EditorDocument::CheckFileChanged()
@@ -210,14 +238,13 @@ void EditorDocument::CheckFileChanged()
         acknowledgedDate_ = date;
         return;
     }
-    if (ui_.showMessage(MessageKind::Confirmation, editortexts::reloadQuestion(fileName_), MessageButtons::YesNo) !=
-        Answer::Yes)
+    if (ui_.showMessage(MessageKind::Confirmation, editortexts::reloadQuestion(fileName_, IsModified()),
+                        MessageButtons::YesNo) != Answer::Yes)
         return;
     const Position caret = GetCaret();
     const LineIndex top = memo_.FirstVisibleLine();
     try {
-        memo_.Clear();
-        memo_.LoadFromFile(fileName_);
+        memo_.ReloadFromFile(fileName_);
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
         return;

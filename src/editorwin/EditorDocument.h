@@ -48,11 +48,14 @@ public:
     // Writes the text to `name`. On success the window takes that name and the saved state; on
     // failure the user is told why, the old file stays on disk and the window stays modified.
     bool SaveFile(const std::string& name);
-    // Moves the file aside under its backup name before a save (see backup::fileNameFor).
+    // Keeps the file's present text under its backup name before a save (see
+    // backup::fileNameFor): a hard link when the save puts a new file in its place, else a copy.
+    // A file reached through a symbolic link is backed up with its target's text.
     void MakeBackup(const std::string& name);
     bool IsModified() const;
     void RecordFileDate();
-    // The reload question when the file on disk changed since it was last dealt with.
+    // The reload question when the file on disk changed since it was last dealt with. The
+    // reload is one undoable step, so unsaved edits it replaces come back with Undo.
     void CheckFileChanged();
     // Makes the next CheckFileChanged see the file as changed (after a tool has run).
     void ForceReloadCheck();
@@ -81,7 +84,9 @@ public:
 private:
     void RecordSavedState();
     void StatusChanged();
-    bool WriteText(const std::string& name, int& error);
+    bool WriteText(const std::string& name, unsigned ownLinks, int& error);
+    // Asks before a save that cannot replace the file safely; false when the user declines.
+    bool MayWriteInPlace(const std::string& name, unsigned ownLinks);
     std::int32_t DisplayLineOfRow(std::int32_t row);
     // Places the caret at a row and column kept inside the text; returns its display line.
     std::int32_t PlaceCaret(std::int32_t row, std::int32_t column);
@@ -99,9 +104,11 @@ private:
     std::int32_t errorTrack_ = -1;
     bool loaded_ = false;
     LineEndStyle lineEnds_ = platformLineEnds();
-    // Set by MakeBackup when it had to move the file away (no link possible): a failed save
-    // moves it back.
-    std::string movedToBackup_;
+    // Left by MakeBackup for the save that follows it: the name whose backup is a hard link to
+    // the file (the file's second name is then the window's own), and the name whose backup
+    // could not be made because its directory is read-only (the save's question says so).
+    std::string linkedBackupFor_;
+    std::string backupSkippedFor_;
 };
 
 }  // namespace quarry

@@ -14,7 +14,30 @@ inline std::string backupReadOnly(const std::string& backupName)
     return "Error saving backup file: " + backupName + " - File is read-only.";
 }
 
-inline std::string reloadQuestion(const std::string& name) { return "File '" + name + "' has changed. Reload?"; }
+// A backup that could not be made for another reason than a read-only backup file.
+inline std::string backupFailed(const std::string& backupName, const std::string& reason)
+{
+    return "Error saving backup file: " + backupName + " - " + reason + ".";
+}
+
+inline constexpr const char* kDirectoryReadOnly = "Directory is read-only";
+
+// Before a file whose directory takes no new files is overwritten in place.
+inline std::string inPlaceQuestion(const std::string& name, bool noBackup)
+{
+    return "The directory of " + name + " is read-only, so the file cannot be replaced safely: it will be " +
+           "overwritten in place, and a failure while writing could damage it." +
+           (noBackup ? " No backup copy can be made there." : "") + " Save anyway?";
+}
+
+inline std::string reloadQuestion(const std::string& name, bool modified)
+{
+    std::string text = "File '" + name + "' has changed. Reload?";
+    if (modified)
+        text += "\n\nThis window has unsaved changes: reloading replaces them with the file on disk. "
+                "Undo (Ctrl+Z) brings them back.";
+    return text;
+}
 
 inline std::string changedQuestion(const std::string& caption)
 {

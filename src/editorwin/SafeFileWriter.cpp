@@ -53,7 +53,7 @@ bool SafeFileWriter::IsAccessRefusal(int error)
     return SafeFile::IsAccessRefusal(error);
 }
 
-int SafeFileWriter::Write(const std::string& fileName, const std::function<void(TStream&)>& write)
+int SafeFileWriter::Write(const std::string& fileName, const std::function<void(TStream&)>& write, unsigned ownLinks)
 {
     return SafeFile::Write(fileName, [&write](int fd) {
         DescriptorStream stream(fd);
@@ -63,7 +63,7 @@ int SafeFileWriter::Write(const std::string& fileName, const std::function<void(
             return stream.error != 0 ? stream.error : EIO;
         }
         return stream.error;
-    });
+    }, ownLinks);
 }
 
 }  // namespace quarry

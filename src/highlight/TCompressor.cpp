@@ -7,6 +7,7 @@
 #include "highlight/KhCodec.h"
 #include "highlight/LzhDecoder.h"
 #include "highlight/LzhEncoder.h"
+#include "platform/SafeFile.h"
 
 #include <algorithm>
 #include <array>
@@ -194,48 +195,37 @@ bool sameFile(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(a, b, ignored);
 }
 
-// The output of one call in file mode: created by the call, removed again when the call fails,
-// so a failed run never leaves a file that looks like a finished result.
+// The output of one call in file mode. The bytes go to a temporary file that replaces the
+// output only when the call succeeds, so a failed run never leaves a file that looks like a
+// finished result, nor costs the file that was there (also through a link).
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& name) : name_(name) {}
-    OutputFile(const OutputFile&) = delete;  // owns the file until the call succeeds
+    explicit OutputFile(const std::string& name) : name_(name), replacement_(name) {}
+    OutputFile(const OutputFile&) = delete;  // owns the replacement until the call succeeds
     OutputFile& operator=(const OutputFile&) = delete;
-    ~OutputFile()
-    {
-        if (!open_)
-            return;
-        stream_.close();
-        // Only a plain file is ours to remove; a device such as /dev/null is left alone.
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(name_, ignored))
-            std::filesystem::remove(name_, ignored);
-    }
 
     std::ofstream& create(const std::string& inputName)
     {
         // Opening the input as the output would truncate it before it is read.
-        if (sameFile(inputName, name_) || std::filesystem::is_directory(name_))
+        if (sameFile(inputName, name_) || std::filesystem::is_directory(name_) || replacement_.Begin() != 0)
             fail(CompressorMessage::OpenOutputFile, name_);
-        stream_.open(name_, std::ios::binary | std::ios::trunc);
+        stream_.open(replacement_.WorkPath(), std::ios::binary | std::ios::trunc);
         if (!stream_)
             fail(CompressorMessage::OpenOutputFile, name_);
-        open_ = true;
         return stream_;
     }
 
     void commit(CompressorSink& sink)
     {
         stream_.close();
-        if (!stream_)
+        if (!stream_ || replacement_.Commit() != 0)
             sink.failWrite();
-        open_ = false;
     }
 
 private:
     std::string name_;
+    SafeFile::Replacement replacement_;
     std::ofstream stream_;
-    bool open_ = false;
 };
 
 // The input of Compress and Decompress, positioned at its start.

@@ -571,7 +571,7 @@ private:
         return static_cast<std::uint8_t>(e);
     }
 
-    // The text has no NUL, so a NUL in an expression never matches: it compiles to an empty class.
+    // A NUL cannot stand in a literal text (it ends one): it compiles to a class of itself.
     int literalChar(std::uint8_t c)
     {
         if (c == 0) {
@@ -625,7 +625,7 @@ private:
         flags = (s.empty() ? 0 : kHasWidth) | (s.size() == 1 ? kSimple : 0);
         if (s.find('\0') == std::string::npos)
             return exactly(s);
-        // A NUL can never match; keep the string's nodes so positions still read naturally.
+        // A NUL ends a literal text: the string becomes literals around classes of NUL.
         int ret = 0;
         std::size_t from = 0;
         while (from <= s.size()) {

@@ -139,10 +139,9 @@ void TREMatcher::decode(const TREProgram& program)
         const std::uint8_t op = code[at];
         if (op == ANY) {
             table.fill(1);
-            table[0] = 0;
             table['\r'] = 0;
         } else if (op == ANYOF || op == ANYBUT) {
-            for (int c = 1; c < 256; ++c)
+            for (int c = 0; c < 256; ++c)
                 table[c] = ((code[at + kHeader + c] != 0) != (op == ANYBUT)) ? 1 : 0;
         } else if (op == EXACTLY && code[at + kHeader] != 0 && code[at + kHeader + 1] == 0) {
             const std::uint8_t want = fold_[code[at + kHeader]];

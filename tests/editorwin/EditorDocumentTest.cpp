@@ -194,20 +194,114 @@ TEST_F(EditorDocumentTest, BackupsKeepTheOldTextUnderTheBackupName)
     const struct {
         const char* name;
         const char* backup;
-    } cases[] = {{"prog.asm", "prog.~as"}, {"notes", "notes.~"}, {"page.html", "page.~htl"}};
+        bool oldBackupIsALink;  // to nowhere: the new backup must not be written through it
+    } cases[] = {{"prog.asm", "prog.~as", false}, {"notes", "notes.~", false}, {"page.html", "page.~htl", false},
+                 {"main.c", "main.~c", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dir.write(c.backup, "an older backup\n");
+        if (c.oldBackupIsALink)
+            fs::create_symlink(dir.file("nowhere.txt"), dir.file(c.backup));
+        else
+            dir.write(c.backup, "an older backup\n");
         Open(dir.write(c.name, "old text\n"));
         Type("new ");
         document.MakeBackup(dir.file(c.name));
         ASSERT_TRUE(document.SaveFile(dir.file(c.name)));
         EXPECT_EQ("old text\n", test::TempDir::read(dir.file(c.backup)));
         EXPECT_EQ("new old text\n", test::TempDir::read(dir.file(c.name)));
+        EXPECT_FALSE(fs::is_symlink(dir.file(c.backup)));
     }
+    EXPECT_FALSE(fs::exists(dir.file("nowhere.txt")));
     document.MakeBackup(dir.file("missing.asm"));  // nothing to keep: no backup, no message
     EXPECT_FALSE(fs::exists(dir.file("missing.~as")));
     EXPECT_TRUE(ui.boxes().empty());
+}
+
+// The backup holds the text before the save, whatever name the file is reached by; every other
+// name of the file shows the saved text.
+TEST_F(EditorDocumentTest, BackupsOfLinkedFilesKeepTheOldTextAndLinksStayLinks)
+{
+    const struct {
+        const char* what;
+        const char* link;  // "-" none, "s" symbolic link real.c -> open.c, "h" hard link other.c
+    } cases[] = {{"symbolic link", "s"}, {"hard link", "h"}, {"plain file", "-"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir files;
+        const auto real = files.write("real.c", "old text\n");
+        const auto open = c.link[0] == 's' ? files.file("open.c") : real;
+        if (c.link[0] == 's')
+            fs::create_symlink(real, open);
+        if (c.link[0] == 'h')
+            fs::create_hard_link(real, files.file("other.c"));
+        Open(open);
+        Type("new ");
+        document.MakeBackup(open);
+        ASSERT_TRUE(document.SaveFile(open));
+        const auto backup = c.link[0] == 's' ? files.file("open.~c") : files.file("real.~c");
+        EXPECT_EQ("old text\n", test::TempDir::read(backup));
+        EXPECT_FALSE(fs::is_symlink(backup));
+        EXPECT_EQ("new old text\n", test::TempDir::read(real));
+        EXPECT_EQ(c.link[0] == 's', fs::is_symlink(open));
+        if (c.link[0] == 'h') {
+            EXPECT_EQ("new old text\n", test::TempDir::read(files.file("other.c")));
+            EXPECT_TRUE(fs::equivalent(real, files.file("other.c")));
+        }
+        EXPECT_TRUE(ui.boxes().empty());
+    }
+}
+
+TEST_F(EditorDocumentTest, ADanglingLinkGetsItsTargetWritten)
+{
+    fs::create_symlink(dir.file("made.c"), dir.file("link.c"));
+    Open(dir.file("link.c"));
+    Type("x");
+    ASSERT_TRUE(document.SaveFile(dir.file("link.c")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.c")));
+    EXPECT_EQ("x", test::TempDir::read(dir.file("made.c")));
+}
+
+TEST_F(EditorDocumentTest, AReadOnlyDirectoryIsNamedBeforeTheFileIsOverwrittenInPlace)
+{
+    const auto path = dir.write("ro/prog.asm", "old\n");
+    ::chmod(dir.file("ro").c_str(), 0555);
+    const RecordedBox question{MessageKind::Warning,
+                               "The directory of " + path + " is read-only, so the file cannot be replaced safely: "
+                               "it will be overwritten in place, and a failure while writing could damage it. No "
+                               "backup copy can be made there. Save anyway?",
+                               MessageButtons::YesNo};
+    Open(path);
+    Type("new ");
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        ui.answer(answer);
+        document.MakeBackup(path);
+        EXPECT_EQ(answer == Answer::Yes, document.SaveFile(path));
+    }
+    EXPECT_EQ((std::vector<RecordedBox>{question, question}), ui.boxes());
+    EXPECT_EQ("new old\n", test::TempDir::read(path));
+    EXPECT_FALSE(document.IsModified());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.file("ro")))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(std::vector<std::string>{"prog.asm"}, left);
+    ::chmod(dir.file("ro").c_str(), 0755);
+}
+
+TEST_F(EditorDocumentTest, ANameOfTheLongestLengthSavesAndATooLongBackupNameIsReported)
+{
+    // A window's name is cut at 255 characters, so such a file lives in a short directory; the
+    // save is what matters here.
+    const auto name = std::string(253, 'n') + ".c";  // its backup name would be 256 bytes long
+    const auto path = dir.write(name, "old\n");
+    memo.SetText("new old\n");
+    document.MakeBackup(path);
+    ASSERT_TRUE(document.SaveFile(path));
+    EXPECT_EQ("new old\n", test::TempDir::read(path));
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Information,
+                                         "Error saving backup file: " + dir.file(std::string(253, 'n') + ".~c") +
+                                             " - File name too long.",
+                                         MessageButtons::Ok}}),
+              ui.boxes());
 }
 
 TEST_F(EditorDocumentTest, AReadOnlyBackupIsReportedAndTheSaveGoesOn)
@@ -365,6 +459,31 @@ TEST_F(EditorDocumentTest, TheReloadQuestionComesBackUntilAnswered)
     fs::remove(path);
     document.CheckFileChanged();
     EXPECT_EQ(3u, ui.boxes().size());
+}
+
+TEST_F(EditorDocumentTest, ReloadOfAModifiedWindowSaysSoAndIsOneUndoableStep)
+{
+    const auto path = dir.write("a.c", "first\n");
+    Open(path);
+    Type("edited ");
+    dir.write("a.c", "second\n");
+    Touch(path, 5);
+    ui.answer(Answer::Yes);
+    document.CheckFileChanged();
+    EXPECT_EQ((std::vector<RecordedBox>{{MessageKind::Confirmation,
+                                         "File '" + path + "' has changed. Reload?\n\nThis window has unsaved "
+                                         "changes: reloading replaces them with the file on disk. Undo (Ctrl+Z) "
+                                         "brings them back.",
+                                         MessageButtons::YesNo}}),
+              ui.boxes());
+    EXPECT_EQ("second\r", memo.Text());
+    EXPECT_FALSE(document.IsModified());
+    memo.Undo();
+    EXPECT_EQ("edited first\r", memo.Text());
+    EXPECT_TRUE(document.IsModified());
+    memo.Redo();
+    EXPECT_EQ("second\r", memo.Text());
+    EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(EditorDocumentTest, ReloadKeepsTheCaretWhereTheNewTextReaches)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 using quarry::CompressionMethod;
@@ -111,16 +112,25 @@ struct CutFile {
 
 class CutFiles : public testing::TestWithParam<CutFile> {};
 
-TEST_P(CutFiles, NameTheFileAndRemoveTheHalfWrittenOutput)
+// A damaged stream leaves no half-written output, and an output that was there (also reached
+// through a link) keeps its contents.
+TEST_P(CutFiles, NameTheFileAndLeaveTheOutputAsItWas)
 {
     const auto& c = GetParam();
     TempDir dir;
     const std::string packed = TCompressor::CompressBytes(cText(50000), c.method);
     const auto cut = dir.write("cut.cz", packed.substr(0, packed.size() / 2));
-    const auto out = dir.file("out.c");
-    EXPECT_EQ("Compressor : Error reading from input file : " + cut + c.suffix,
-              messageOf([&] { run(false, cut, out); }));
-    EXPECT_FALSE(std::filesystem::exists(out));
+    const auto kept = dir.write("kept.c", "previous contents");
+    std::filesystem::create_symlink(kept, dir.file("link.c"));
+    for (const char* name : {"out.c", "kept.c", "link.c"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ("Compressor : Error reading from input file : " + cut + c.suffix,
+                  messageOf([&] { run(false, cut, dir.file(name)); }));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.c")));
+        EXPECT_EQ("previous contents", TempDir::read(kept));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.c")));
+    }
+    EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(dir.path()), {}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, CutFiles,

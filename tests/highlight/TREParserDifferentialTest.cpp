@@ -17,7 +17,6 @@
 // | bounded repeat of what can be     | empty rounds count             | an empty round beyond    |
 // |   empty                           |                                |   the minimum fails      |
 // | (?: ) look-around, back-references| not supported                  | supported                |
-// | NUL in the text                   | never matches                  | a character              |
 // | ignoring case                     | Windows-1252 letters fold too  | ASCII only (C locale)    |
 // | .                                 | anything but CR                | anything but CR and LF   |
 #include "highlight/SplitText.h"
@@ -293,7 +292,7 @@ private:
 
 std::string randomText(std::mt19937& rng)
 {
-    static const char chars[] = "aabbc A1 _\r";
+    static const char chars[] = "aabbc A1 _\r\0";  // NUL is a character of the text too
     std::string t;
     const int length = static_cast<int>(rng() % 25);
     for (int i = 0; i < length; ++i)

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -91,4 +93,74 @@ TEST(SafeFile, DevicesAreWrittenInPlace)
 {
     EXPECT_EQ(0, SafeFile::WriteBytes("/dev/null", "anything"));
     EXPECT_EQ(ENOSPC, SafeFile::WriteBytes("/dev/full", "anything"));
+}
+
+// Every name of the file shows the new text afterwards, links stay links, and no temporary file
+// is left in the directory.
+TEST(SafeFile, WritesThroughLinksKeepsHardLinkedNamesTogetherAndHandlesLongNames)
+{
+    using Way = SafeFile::Way;
+    const std::string longName(255, 'n');
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;  // name, contents
+        std::vector<std::pair<std::string, std::string>> links;  // name, target ("=" prefix: hard link)
+        std::string written;
+        std::vector<std::string> showNew;
+        Way way;
+    } cases[] = {
+        {"symbolic link", {{"real.txt", "old"}}, {{"link.txt", "real.txt"}}, "link.txt", {"real.txt"}, Way::Replace},
+        {"chain of links", {{"real.txt", "old"}}, {{"one.txt", "real.txt"}, {"two.txt", "one.txt"}}, "two.txt",
+         {"real.txt"}, Way::Replace},
+        {"dangling link", {}, {{"link.txt", "made.txt"}}, "link.txt", {"made.txt"}, Way::Replace},
+        {"hard link", {{"a.txt", "old"}}, {{"b.txt", "=a.txt"}}, "a.txt", {"a.txt", "b.txt"}, Way::InPlaceShared},
+        {"name of 255 bytes", {{longName, "old"}}, {}, longName, {longName}, Way::Replace},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        for (const auto& [name, contents] : c.files)
+            dir.write(name, contents);
+        for (const auto& [name, target] : c.links) {
+            if (target[0] == '=')
+                fs::create_hard_link(dir.file(target.substr(1)), dir.file(name));
+            else
+                fs::create_symlink(target, dir.file(name));
+        }
+        const auto before = namesIn(dir.path());
+        EXPECT_EQ(c.way, SafeFile::WayFor(dir.file(c.written)));
+        ASSERT_EQ(0, SafeFile::WriteBytes(dir.file(c.written), "new text"));
+        for (const auto& name : c.showNew)
+            EXPECT_EQ("new text", TempDir::read(dir.file(name))) << name;
+        for (const auto& [name, target] : c.links)
+            EXPECT_EQ(target[0] != '=', fs::is_symlink(dir.file(name))) << name;
+        auto after = namesIn(dir.path());
+        if (std::string(c.what) == "dangling link")
+            after.erase(std::find(after.begin(), after.end(), "made.txt"));
+        EXPECT_EQ(before, after);
+    }
+}
+
+TEST(SafeFile, AFileInAReadOnlyDirectoryIsOverwrittenInPlace)
+{
+    TempDir dir;
+    const auto file = dir.write("ro/a.txt", "the old text, longer than the new");
+    const auto folder = dir.file("ro");
+    ::chmod(folder.c_str(), 0555);
+    EXPECT_EQ(SafeFile::Way::InPlaceDirectory, SafeFile::WayFor(file));
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    // A writer that fails leaves the file as it was.
+    EXPECT_EQ(EIO, SafeFile::Write(file, [](int fd) {
+        SafeFile::WriteAll(fd, "half");
+        return EIO;
+    }));
+    EXPECT_EQ("the old text, longer than the new", TempDir::read(file));
+    EXPECT_EQ(0, SafeFile::WriteBytes(file, "new"));
+    EXPECT_EQ("new", TempDir::read(file));
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(std::vector<std::string>{"a.txt"}, namesIn(folder));
+    ::chmod(folder.c_str(), 0755);
 }

@@ -450,12 +450,16 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // Every editor window may refuse (its file has unsaved changes the user keeps).
-    for (auto* window : EditorWindowsInOrder())
-        if (!window->close()) {
+    // Every editor window may refuse (its file has unsaved changes the user keeps): all are
+    // asked before any closes, so that a refusal leaves every window open.
+    const auto windows = EditorWindowsInOrder();
+    for (auto* window : windows)
+        if (!window->QueryClose()) {
             event->ignore();
             return;
         }
+    for (auto* window : windows)
+        window->CloseAnswered();
     settingsFile_.WriteSettings(kEnvironmentFileName);
     fileCommands_->ClearReopenMenu();
     event->accept();

@@ -31,6 +31,23 @@ void TStyleLooks::Build(const TCM_Settings& settings, const TColourResolver& col
     }
 }
 
+namespace {
+// A control character with all characters shown: its code as two small hexadecimal digits, one
+// above the other in its cell, so that a form feed and an escape read differently in any font.
+void DrawControlCode(QPainter& painter, const QRect& cell, unsigned char byte, const QFont& font) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QFont small = font;
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    small.setPixelSize(std::max(4, cell.height() / 2));
+    painter.setFont(small);
+    const int half = cell.height() / 2;
+    painter.drawText(QRect(cell.left(), cell.top(), cell.width(), half), Qt::AlignCenter,
+                     QString(QChar(kHex[byte >> 4])));
+    painter.drawText(QRect(cell.left(), cell.top() + half, cell.width(), cell.height() - half), Qt::AlignCenter,
+                     QString(QChar(kHex[byte & 15])));
+}
+}  // namespace
+
 void TCodeMemoPainter::PaintText(QPainter& painter, const TComposedLine& line, const TStyleLooks& looks,
                                  const TPaintFonts& fonts, const TTextLineArgs& args) {
     const int cw = fonts.CharWidth();
@@ -67,9 +84,23 @@ void TCodeMemoPainter::PaintText(QPainter& painter, const TComposedLine& line, c
         if (back != lineBack) painter.fillRect(cells, back);
         painter.setFont(fonts.Font(look.fontStyle));
         painter.setPen(fore);
-        painter.drawText(QPoint(x, args.top + fonts.Ascent()),
-                         Windows1252::ToUnicode(std::string_view(line.text).substr(static_cast<std::size_t>(start),
-                                                                                  static_cast<std::size_t>(end - start))));
+        const std::string_view run = std::string_view(line.text).substr(static_cast<std::size_t>(start),
+                                                                         static_cast<std::size_t>(end - start));
+        if (kind == TComposedLine::ckControl) {
+            // Marks and codes cell by cell: a control code is not a character of the font.
+            for (std::size_t i = 0; i < run.size(); ++i) {
+                const auto byte = static_cast<unsigned char>(run[i]);
+                const int left = x + static_cast<int>(i) * cw;
+                if (byte < 32) {
+                    DrawControlCode(painter, QRect(left, args.top, cw, height), byte, fonts.Font(look.fontStyle));
+                } else {
+                    painter.setFont(fonts.Font(look.fontStyle));
+                    painter.drawText(QPoint(left, args.top + fonts.Ascent()), QString(Windows1252::ToUnicode(byte)));
+                }
+            }
+        } else {
+            painter.drawText(QPoint(x, args.top + fonts.Ascent()), Windows1252::ToUnicode(run));
+        }
         start = end;
     }
     if (args.selectLineEnd && columns >= first && columns < args.lastColumn)

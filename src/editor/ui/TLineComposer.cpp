@@ -34,7 +34,7 @@ void TLineComposer::Compose(std::string_view segment, const std::uint8_t* values
             put(showAllChars ? kTabMark : ' ', value, showAllChars ? TComposedLine::ckControl : TComposedLine::ckText, i);
             for (++column; column < stop; ++column) put(' ', value, TComposedLine::ckText, i);
         } else if (c < 32) {
-            put(showAllChars ? kControlMark : ' ', value, TComposedLine::ckControl, i);
+            put(showAllChars ? static_cast<char>(c) : kControlDot, value, TComposedLine::ckControl, i);
             ++column;
         } else {
             put(static_cast<char>(c), value, TComposedLine::ckText, i);

@@ -8,9 +8,11 @@ namespace quarry {
 
 class TCM_Settings;
 
-// The display form of one line segment: TABs expanded to their stops and, on request, the
-// control characters made visible. Painting and printing draw from it; the two index arrays
-// translate between display columns and the segment's characters.
+// The display form of one line segment: TABs expanded to their stops and control characters
+// shown as "." or, with all characters shown, as themselves (painting draws those as their
+// codes, so that a form feed and an escape can be told apart). Painting and printing
+// draw from it; the two index arrays translate between display columns and the segment's
+// characters.
 struct TComposedLine {
     enum TKind : std::uint8_t { ckText = 0, ckControl = 1 };
 
@@ -30,7 +32,8 @@ public:
     // Shown for a TAB (at its first column; the rest of its width is blank) and for the line end.
     static constexpr char kTabMark = static_cast<char>(0xBB);   // right-pointing double angle
     static constexpr char kLineEndMark = static_cast<char>(0xB6);  // pilcrow
-    static constexpr char kControlMark = static_cast<char>(0xB7);  // middle dot
+    // A control character when not all characters are shown (the stored byte stays as it was).
+    static constexpr char kControlDot = '.';
     // No composition grows past this many columns, whatever the tab widths: a line of 2,047 TABs
     // at a tab width of a thousand must not ask for two million cells.
     static constexpr std::int32_t kMaxColumns = 1 << 16;

@@ -314,7 +314,7 @@ bool TMDIChild::CloseQuery()
 void TMDIChild::closeEvent(QCloseEvent* event)
 {
     const bool queried = tag_ != kDestroyingTag;
-    if (queried && !CloseQuery()) {
+    if (queried && !queryDone_ && !CloseQuery()) {
         event->ignore();
         return;
     }
@@ -332,6 +332,13 @@ void TMDIChild::DetachHost()
     statusTimer_.stop();
     SEditor1->Memo().OnChange = nullptr;
     document_.OnStatusChanged = nullptr;
+}
+
+void TMDIChild::CloseAnswered()
+{
+    queryDone_ = true;
+    close();
+    queryDone_ = false;
 }
 
 void TMDIChild::CloseWithoutQuery()

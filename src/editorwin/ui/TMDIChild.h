@@ -70,6 +70,11 @@ public:
     int Tag() const { return tag_; }
     // Closes the window without its close query (a file that could not be read).
     void CloseWithoutQuery();
+    // The close query alone (modified files are offered for saving): whether the window may
+    // close. The program's exit asks every window before it closes any.
+    bool QueryClose() { return CloseQuery(); }
+    // Closes a window whose close query was answered already.
+    void CloseAnswered();
     // The main window is going away: the window stops reporting to it.
     void DetachHost();
 
@@ -92,7 +97,7 @@ private:
     WindowBounds restoredBounds_;
     QTimer statusTimer_;
     int tag_ = 0;
-    bool queryDone_ = false;  // the close query ran already for this close
+    bool queryDone_ = false;  // the close query was answered before this close
 };
 
 }  // namespace quarry

@@ -125,6 +125,31 @@ TEST_F(WindowCommandsTest, ASaveThatFailsWhileClosingKeepsTheWindowAndItsText)
     EXPECT_NE(std::string::npos, ui.boxes()[1].text.find("No such file or directory")) << ui.boxes()[1].text;
 }
 
+TEST_F(WindowCommandsTest, ExitAsksEveryWindowBeforeClosingAnyAndACancelKeepsThemAll)
+{
+    for (const char* name : {"a.c", "b.c"})
+        TypeInto(form().OpenFileByName(write(name, "x\n")), "y");
+    // No to the first window, Cancel to the second: nothing closes, nothing is lost.
+    ui.answer(Answer::No);
+    ui.answer(Answer::Cancel);
+    form().close();
+    Settle();
+    EXPECT_TRUE(form().isVisible());
+    ASSERT_EQ(2u, Windows().size());
+    for (auto* window : Windows())
+        EXPECT_TRUE(window->IsModified());
+    EXPECT_EQ(2u, ui.boxes().size());
+    // Asked again, No to both: the program ends without a further question.
+    ui.clearRecords();
+    ui.answer(Answer::No);
+    ui.answer(Answer::No);
+    form().close();
+    Settle();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_EQ(2u, ui.boxes().size());
+    EXPECT_EQ("x\n", read("a.c"));
+}
+
 TEST_F(WindowCommandsTest, CtrlDClosesTheActiveWindowAndDoesNothingWithoutOne)
 {
     Press(Qt::Key_D, Qt::ControlModifier);

@@ -36,6 +36,17 @@ TEST_F(Clipboard, CopyOffersPlainTextAndRtfOfTheSelection)
     EXPECT_EQ("x a{b}\\\rc\xE9 y", Memo().Text());
 }
 
+TEST_F(Clipboard, ControlBytesSurviveCopyAndPaste)
+{
+    const std::string text("a\x0c" "b\x1b\0c", 6);
+    Memo().SetText(text);
+    Memo().SetSelection(0, 6);
+    QTest::keyClick(memo.get(), Qt::Key_C, Qt::ControlModifier);
+    Memo().SetSelection(6, 6);
+    QTest::keyClick(memo.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text + text, Memo().Text());
+}
+
 TEST_F(Clipboard, RtfCarriesTheHighlightingColours)
 {
     memo->SetClipCopyFormats(TCodeMemo::smTEXT | TCodeMemo::smRTF);

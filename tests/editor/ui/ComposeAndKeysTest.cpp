@@ -17,7 +17,7 @@ struct ComposeCase {
     int tabDefault;
     const char* tabColumns;
     bool showAll;
-    std::string display;     // the marks shown as themselves (bytes 0xBB, 0xB6, 0xB7)
+    std::string display;     // the marks shown as themselves (bytes 0xBB, 0xB6)
     std::string columnDump;  // first display column of every character and of the end
 };
 
@@ -61,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "ab        c         d   e", "0 1 2 10 11 20 21 24 25"},
         ComposeCase{"LineEndIsNotShownByDefault", "ab\r", 4, "", false, "ab", "0 1 2"},
         ComposeCase{"ShowAllMarksTabsAndTheLineEnd", "a\tb\r", 4, "", true, "a" + kTab + "  b" + kEnd, "0 1 4 5"},
-        ComposeCase{"ShowAllMarksOtherControls", std::string("a\x01", 2), 4, "", true, "a\xB7", "0 1 2"},
-        ComposeCase{"ControlsAreBlankOtherwise", std::string("a\x01", 2), 4, "", false, "a ", "0 1 2"},
+        ComposeCase{"ShowAllKeepsOtherControls", std::string("a\x01\0\x1b", 4), 4, "", true, std::string("a\x01\0\x1b", 4), "0 1 2 3 4"},
+        ComposeCase{"ControlsAreDotsOtherwise", std::string("a\x01\0\x0c", 4), 4, "", false, "a...", "0 1 2 3 4"},
         ComposeCase{"HighBytesStay", "\x80\xFF", 4, "", false, "\x80\xFF", "0 1 2"},
         ComposeCase{"EmptyLine", "\r", 4, "", true, kEnd, "0"}),
     [](const auto& info) { return std::string(info.param.name); });

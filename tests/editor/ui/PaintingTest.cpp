@@ -309,6 +309,20 @@ TEST_F(Painting, TabsExpandToTheirStopsAndShowOnlyWithShowAllChars)
     EXPECT_GE(test::Darkest(image, Cell(2, 0)), 0x70);
 }
 
+TEST_F(Painting, ControlBytesShowAsDotsOrWithAllCharsAsTheirCodes)
+{
+    Memo().SetText("a\x0c\x1b");
+    QImage image = Grab();
+    EXPECT_EQ(image.copy(Cell(1, 0)), image.copy(Cell(2, 0)));
+    EXPECT_GT(Ink(image, Cell(1, 0), kWhite), 0);
+    // A form feed and an escape can be told apart.
+    SetOption(smoShowAllChars, true);
+    image = Grab();
+    EXPECT_GT(Ink(image, Cell(1, 0), kWhite), 0);
+    EXPECT_NE(image.copy(Cell(1, 0)), image.copy(Cell(2, 0)));
+    EXPECT_EQ(std::string("a\x0c\x1b"), Memo().Text());
+}
+
 TEST_F(Painting, BytesFrom128ShowAsWindows1252Characters)
 {
     // Read as Latin-1 these would be invisible control characters.
