@@ -9,6 +9,7 @@
 #include "tools/ToolShell.h"
 #include "tools/ToolTexts.h"
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -18,11 +19,13 @@ namespace {
 
 std::optional<std::string> readStart(const std::string& path, std::size_t limit)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    std::string text(limit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(limit));
+    const auto size = static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg()));
+    in.seekg(0);
+    std::string text(std::min(size, limit), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad())
         return std::nullopt;
     text.resize(static_cast<std::size_t>(in.gcount()));

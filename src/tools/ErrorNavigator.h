@@ -44,7 +44,12 @@ public:
     void GotoError(const std::string& file, int line);
 
     void ShowStatus(const std::string& text, int colour);
-    void ClearErrorState() { state_ = {}; }
+    // A new run starts with no error and a neutral colour, so its bell hears only itself.
+    void ClearErrorState()
+    {
+        state_ = {};
+        statusColour_ = 0;
+    }
     const ErrorState& State() const { return state_; }
     // The colour of the last status text, which decides the bell.
     int StatusColour() const { return statusColour_; }
