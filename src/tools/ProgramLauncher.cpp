@@ -28,7 +28,8 @@ void ProgramLauncher::LaunchProgram(const std::string& executable, std::string& 
 
     int error = 0;
     auto program = starter_.Start(request, error);
-    LastLaunchResult = program ? 0 : (error & 0xFFFF);
+    const std::int32_t result = program ? 0 : (error & 0xFFFF);
+    LastLaunchResult = result;
     if (program && wait) {
         for (;;) {
             ui_.processPendingEvents();
@@ -36,8 +37,10 @@ void ProgramLauncher::LaunchProgram(const std::string& executable, std::string& 
                 break;
         }
     }
+    // Another run may have started and ended while this one waited; the result is this one's.
+    LastLaunchResult = result;
     lastProgram_ = std::move(program);
-    if (LastLaunchResult != 0)
+    if (result != 0)
         ui_.processPendingEvents();
 }
 

@@ -199,6 +199,9 @@ void ToolRunner::RunCompiler(Run& run)
         launcher_.LaunchProgram(*executable, run.values.parameters, kTextLimit, run.values.wait, run.values.confirm);
     }
     launcher_.WindowMode = {};
+    // The program is closing: what the tool left is of no use to anyone now.
+    if (shell_.Terminating())
+        return;
     if (buildscript::isScriptName(*executable))
         shell_.CheckFilesChanged();
 

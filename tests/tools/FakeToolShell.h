@@ -24,7 +24,7 @@ public:
             return std::nullopt;
         return editedParameters ? *editedParameters : parameters;
     }
-    bool Terminating() override { return false; }
+    bool Terminating() override { return terminating; }
     std::optional<std::string> ActiveEditorFile() override { return active; }
     void SaveAll() override { log.push_back("save all"); }
     void AskSaveAllModified() override { log.push_back("ask save"); }
@@ -54,6 +54,7 @@ public:
     std::optional<std::string> active;
     int rows = 100;
     bool cancelConfirm = false;
+    bool terminating = false;
     std::optional<std::string> editedParameters;
     std::function<void()> onConfirm;
     std::vector<std::string> log;

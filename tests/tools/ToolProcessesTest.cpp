@@ -145,6 +145,20 @@ TEST_F(ToolProcessesTest, ClosingTheProgramEndsTheWaitAndStopEndsTheTool)
     EXPECT_EQ("signal 9", listener.events.back());
 }
 
+TEST_F(ToolProcessesTest, ARunStartedWhileWaitingLeavesTheWaitersResultAlone)
+{
+    bool nested = false;
+    ui.onProcessEvents([&] {
+        if (!nested) {
+            nested = true;
+            Launch(dir.file("missing-tool"), "", false);
+        }
+    });
+    Launch(Script("slow.sh", "sleep 0.2\n"), "");
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(0, launcher.LastLaunchResult);
+}
+
 TEST_F(ToolProcessesTest, AToolNobodyWaitsForIsLookedAfterByThePump)
 {
     const auto script = Script("quick.sh", "echo done\n");

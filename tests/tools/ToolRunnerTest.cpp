@@ -340,6 +340,16 @@ TEST_F(ToolRunnerTest, TheErrorListHoldsTheFileAndTheOutputAndIsWalked)
     EXPECT_EQ(3u, shell.current);
 }
 
+TEST_F(ToolRunnerTest, NothingFollowsARunWhenTheProgramIsClosing)
+{
+    shell.active = main;
+    shell.terminating = true;
+    CompilerWrites("src/main.ERR", "main.c:1: error: x\n");
+    runner.SpeedButtonIdeClick(kCompiler);
+    EXPECT_EQ(1u, starter.requests.size());
+    EXPECT_EQ(Strings{}, RunLog());
+}
+
 TEST_F(ToolRunnerTest, ParametersAndCommandLinesAreCutAt255)
 {
     settings.tools[0].options = std::string(300, 'x');
