@@ -88,7 +88,7 @@ void ToolCommands::BuildPanels()
     outputDock_->hide();
     errorDock_->hide();
     connect(output_, &TBuildOutput::toolStarted, this, [this] {
-        outputDock_->show();
+        ShowPanel(outputDock_);
         output_->SetRunning(true);
         if (stopItem_)
             stopItem_->setEnabled(true);
@@ -155,6 +155,22 @@ void ToolCommands::UpdateToolButtons()
         form_.SetCommandEnabled(QString::fromLatin1(command.button), on);
         form_.SetCommandEnabled(QString::fromLatin1(command.item), on);
     }
+}
+
+void ToolCommands::ShowPanel(QDockWidget* dock)
+{
+    dock->show();
+    if (panelsPlaced_)
+        return;
+    panelsPlaced_ = true;
+    errorDock_->show();
+    outputDock_->show();
+    // Once the dock area has laid the panels out.
+    QTimer::singleShot(0, this, [this] {
+        const int width = form_.width();
+        form_.resizeDocks({errorDock_}, {width * 11 / 20}, Qt::Horizontal);
+        form_.resizeDocks({errorDock_}, {form_.height() / 3}, Qt::Vertical);
+    });
 }
 
 void ToolCommands::NextError() { runner_->NextError(); }
@@ -259,7 +275,7 @@ void ToolCommands::ErrorListChanged(const ErrorList& list)
 {
     errorPanel_->SetList(list);
     if (!list.Entries().empty())
-        errorDock_->show();
+        ShowPanel(errorDock_);
 }
 
 void ToolCommands::CurrentErrorChanged(std::size_t index) { errorPanel_->SetCurrent(index); }

@@ -72,6 +72,8 @@ private:
     void BuildMenu();
     void BuildPanels();
     void PumpTools();
+    // Shows a panel; the first time both appear, sharing the width with room for messages.
+    void ShowPanel(QDockWidget* dock);
 
     TMainForm& form_;
     ToolProcesses processes_;
@@ -84,6 +86,7 @@ private:
     QAction* stopItem_ = nullptr;
     QTimer pump_;
     int busy_ = 0;
+    bool panelsPlaced_ = false;
 };
 
 }  // namespace quarry

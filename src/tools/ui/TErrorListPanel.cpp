@@ -103,9 +103,9 @@ TErrorListPanel::TErrorListPanel(QWidget* parent)
     view_->setAlternatingRowColors(true);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->header()->setStretchLastSection(true);
-    view_->setColumnWidth(0, 90);
-    view_->setColumnWidth(1, 140);
-    view_->setColumnWidth(2, 55);
+    view_->setColumnWidth(0, 80);
+    view_->setColumnWidth(1, 110);
+    view_->setColumnWidth(2, 45);
     connect(view_, &QTreeView::activated, this,
             [this](const QModelIndex& index) { emit entryActivated(static_cast<std::size_t>(index.row())); });
     auto* layout = new QVBoxLayout(this);
