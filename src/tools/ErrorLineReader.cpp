@@ -1,7 +1,6 @@
 #include "tools/ErrorLineReader.h"
 
 #include "platform/Text.h"
-#include "tools/GccLineTest.h"
 #include "tools/StatusColours.h"
 
 #include <algorithm>
@@ -34,11 +33,11 @@ bool inWindowsForm(std::string_view line)
     return contains(line.substr(0, line.find(':')), "\\");
 }
 
-ErrorEntry statusOnly(const std::string& text, int colour)
+ErrorEntry statusOnly(std::string_view text, int colour)
 {
     ErrorEntry entry;
     entry.severity = colour == statuscolour::kMaroon ? ErrorEntry::Severity::Error : ErrorEntry::Severity::Note;
-    entry.text = entry.message = entry.detail = text;
+    entry.text = entry.message = entry.detail = std::string(text);
     entry.colour = colour;
     return entry;
 }
@@ -59,11 +58,17 @@ std::string gccDetail(std::string_view rest)
 
 }  // namespace
 
-std::string ErrorLineReader::Prepare(std::string_view raw) { return text::trimRight(raw.substr(0, kLineLimit)); }
+std::string_view ErrorLineReader::Prepare(std::string_view raw)
+{
+    auto line = raw.substr(0, kLineLimit);
+    while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ')
+        line.remove_suffix(1);
+    return line;
+}
 
 bool ErrorLineReader::IsSuccessLine(std::string_view line) { return contains(line, "uccess,"); }
 
-std::optional<ErrorLineReader::Match> ErrorLineReader::Classify(const std::string& line) const
+std::optional<ErrorLineReader::Match> ErrorLineReader::Classify(std::string_view line, GccCheck& gcc) const
 {
     using statuscolour::kBlack;
     using statuscolour::kMaroon;
@@ -79,7 +84,8 @@ std::optional<ErrorLineReader::Match> ErrorLineReader::Classify(const std::strin
             return Match{LineType::ByteCraft, kMaroon};
         return std::nullopt;
     case ErrorGrammar::Gcc:
-        if (const auto n = GccLineTest(line))
+        gcc = CheckGccLine(line);
+        if (const auto n = gcc.error())
             return Match{LineType::Gcc, kMaroon, *n};
         return std::nullopt;
     case ErrorGrammar::Unknown: break;
@@ -97,36 +103,36 @@ std::optional<ErrorLineReader::Match> ErrorLineReader::Classify(const std::strin
         return Match{LineType::Board, kBlack};
     if (contains(line, "MMDS"))
         return Match{LineType::Emulator, kBlack};
-    if (const auto n = GccLineTest(line))
+    gcc = CheckGccLine(line);
+    if (const auto n = gcc.error())
         return Match{LineType::Gcc, kMaroon, *n};
     if (contains(upper, ") ERROR :"))
         return Match{LineType::Paren, kMaroon};
     return std::nullopt;
 }
 
-std::optional<ErrorEntry> ErrorLineReader::Read(const std::string& line) const
+std::optional<ErrorEntry> ErrorLineReader::Read(std::string_view line) const
 {
-    const auto match = Classify(line);
+    GccCheck gcc;
+    const auto match = Classify(line, gcc);
     if (!match)
         return std::nullopt;
     return Extract(*match, line);
 }
 
-std::optional<ErrorEntry> ErrorLineReader::ReadForList(const std::string& line) const
+std::optional<ErrorEntry> ErrorLineReader::ReadForList(std::string_view line) const
 {
-    if (auto entry = Read(line))
-        return entry;
-    if (grammar_ != ErrorGrammar::Gcc && grammar_ != ErrorGrammar::Unknown)
+    GccCheck gcc;
+    if (const auto match = Classify(line, gcc))
+        return Extract(*match, line);
+    if (!gcc.warning || !gcc.line)
         return std::nullopt;
-    const auto n = GccLineTest(line, true);
-    if (!n)
-        return std::nullopt;
-    auto entry = ReadGcc(line, *n, statuscolour::kMaroon);
+    auto entry = ReadGcc(line, *gcc.line, statuscolour::kMaroon);
     entry.severity = ErrorEntry::Severity::Warning;
     return entry;
 }
 
-ErrorEntry ErrorLineReader::Extract(const Match& match, const std::string& line) const
+ErrorEntry ErrorLineReader::Extract(const Match& match, std::string_view line) const
 {
     switch (match.type) {
     case LineType::Gcc: return ReadGcc(line, match.gccLine, match.colour);
@@ -153,7 +159,7 @@ std::string ErrorLineReader::RewriteWindowsName(std::string s) const
     return s;
 }
 
-ErrorEntry ErrorLineReader::ReadGcc(const std::string& line, int lineNumber, int colour) const
+ErrorEntry ErrorLineReader::ReadGcc(std::string_view line, int lineNumber, int colour) const
 {
     auto entry = statusOnly(line, colour);
     if (contains(text::ansiUpperCase(line), ": NOTE:"))
@@ -161,7 +167,7 @@ ErrorEntry ErrorLineReader::ReadGcc(const std::string& line, int lineNumber, int
     if (lineNumber == 0)
         return entry;
     const bool windows = style_.kind() == PathStyle::Kind::Windows || inWindowsForm(line);
-    const auto s = windows ? RewriteWindowsName(line) : line;
+    const auto s = windows ? RewriteWindowsName(std::string(line)) : std::string(line);
     const auto first = s.find(':');
     if (first == std::string::npos)
         return entry;
@@ -171,13 +177,13 @@ ErrorEntry ErrorLineReader::ReadGcc(const std::string& line, int lineNumber, int
         end = std::min(s.find(':', first + 1), s.size());
     entry.file = s.substr(0, end);
     entry.line = lineNumber;
-    entry.detail = end < s.size() ? gccDetail(std::string_view(s).substr(end + 1)) : line;
+    entry.detail = end < s.size() ? gccDetail(std::string_view(s).substr(end + 1)) : std::string(line);
     return entry;
 }
 
-ErrorEntry ErrorLineReader::ReadByteCraft(const std::string& line, int colour)
+ErrorEntry ErrorLineReader::ReadByteCraft(std::string_view line, int colour)
 {
-    auto rest = text::trim(std::string_view(line).substr(std::min(line.size(), kByteCraftPrefix.size())));
+    auto rest = text::trim(line.substr(std::min(line.size(), kByteCraftPrefix.size())));
     auto entry = statusOnly(rest, colour);
     auto colon = rest.find(':');
     if (colon == std::string::npos)
@@ -204,7 +210,7 @@ ErrorEntry ErrorLineReader::ReadByteCraft(const std::string& line, int colour)
     return entry;
 }
 
-ErrorEntry ErrorLineReader::ReadParen(const std::string& line)
+ErrorEntry ErrorLineReader::ReadParen(std::string_view line)
 {
     // Without a usable place the status keeps the line, so the user still sees what failed.
     auto entry = statusOnly(line, statuscolour::kMaroon);
@@ -212,13 +218,13 @@ ErrorEntry ErrorLineReader::ReadParen(const std::string& line)
     const auto close = line.find(')');
     if (open == std::string::npos || close == std::string::npos || close < open)
         return entry;
-    const auto number = DecimalNumber(text::trim(std::string_view(line).substr(open + 1, close - open - 1)));
+    const auto number = DecimalNumber(text::trim(line.substr(open + 1, close - open - 1)));
     if (!number)
         return entry;
-    entry.file = text::trim(std::string_view(line).substr(0, open));
+    entry.file = text::trim(line.substr(0, open));
     entry.line = *number;
-    entry.message = close + 3 < line.size() ? line.substr(close + 3, kParenMessageLength) : std::string();
-    auto detail = text::trim(std::string_view(line).substr(close + 1));
+    entry.message = close + 3 < line.size() ? std::string(line.substr(close + 3, kParenMessageLength)) : std::string();
+    auto detail = text::trim(line.substr(close + 1));
     if (!detail.empty() && detail.front() == ':')
         detail = text::trim(std::string_view(detail).substr(1));
     entry.detail = detail;

@@ -11,11 +11,11 @@ namespace quarry {
 
 namespace {
 
-ErrorEntry note(const std::string& text)
+ErrorEntry note(std::string_view text)
 {
     ErrorEntry entry;
     entry.severity = ErrorEntry::Severity::Note;
-    entry.text = entry.message = entry.detail = text;
+    entry.text = entry.message = entry.detail = std::string(text);
     entry.colour = statuscolour::kNavy;
     return entry;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -9,13 +10,7 @@ namespace quarry {
 
 namespace {
 
-bool containsAny(std::string_view text, std::initializer_list<std::string_view> parts)
-{
-    for (auto part : parts)
-        if (text.find(part) != std::string_view::npos)
-            return true;
-    return false;
-}
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -26,6 +21,47 @@ std::optional<std::string_view> afterColon(std::string_view text)
     if (colon == std::string_view::npos || colon + 1 >= text.size())
         return std::nullopt;
     return text.substr(colon + 1);
+}
+
+constexpr unsigned kToolMessage = 1, kWarning = 2, kIncluded = 4;
+
+// The markers an upper-cased line holds, found in one pass: error files run to many thousand
+// lines, and a search per marker would read each line nine times.
+unsigned markersIn(std::string_view upper)
+{
+    unsigned found = 0;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        const auto rest = upper.substr(i);
+        switch (upper[i]) {
+        case ' ': found |= rest.starts_with(" LD ") ? kToolMessage : 0; break;
+        case 'A': found |= rest.starts_with("AS.EXE") ? kToolMessage : 0; break;
+        case 'C': found |= rest.starts_with("CC1") ? kToolMessage : 0; break;
+        case 'L': found |= rest.starts_with("LD:") ? kToolMessage : 0; break;
+        case 'F': found |= rest.starts_with("FILE NOT RECOGNIZED") ? kToolMessage : 0; break;
+        case 'N': found |= rest.starts_with("NO SUCH FILE OR DIRECTORY") ? kToolMessage : 0; break;
+        case 'W': found |= rest.starts_with("WARNING") ? kWarning : 0; break;
+        case 'I': found |= rest.starts_with("IN FILE INCLUDED FROM") ? kIncluded : 0; break;
+        default: break;
+        }
+    }
+    return found;
+}
+
+std::optional<int> lineNumber(std::string_view upper, unsigned markers)
+{
+    if (markers & kToolMessage)
+        return 0;
+    auto rest = afterColon(upper);
+    if (rest && !isDigit(rest->front()))
+        rest = afterColon(*rest);  // the first colon was a drive's
+    if (!rest)
+        return std::nullopt;
+    if (contains(*rest, "UNDEFINED"))
+        return 0;
+    const auto colon = rest->find(':');
+    if (colon == std::string_view::npos || colon == 0)
+        return std::nullopt;
+    return DecimalNumber(rest->substr(0, colon));
 }
 
 }  // namespace
@@ -43,25 +79,24 @@ std::optional<int> DecimalNumber(std::string_view digits)
     return static_cast<int>(value);
 }
 
-std::optional<int> GccLineTest(std::string_view line, bool acceptWarnings)
+GccCheck CheckGccLine(std::string_view line)
 {
-    const std::string upper = text::ansiUpperCase(line);
-    if ((!acceptWarnings && upper.find("WARNING") != std::string::npos) ||
-        upper.find("IN FILE INCLUDED FROM") != std::string::npos || line.empty() || line.front() == ' ')
-        return std::nullopt;
-    if (containsAny(upper, {" LD ", "AS.EXE", "CC1", "LD:", "FILE NOT RECOGNIZED", "NO SUCH FILE OR DIRECTORY"}))
-        return 0;
-    auto rest = afterColon(upper);
-    if (rest && !isDigit(rest->front()))
-        rest = afterColon(*rest);  // the first colon was a drive's
-    if (!rest)
-        return std::nullopt;
-    if (rest->find("UNDEFINED") != std::string_view::npos)
-        return 0;
-    const auto colon = rest->find(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return std::nullopt;
-    return DecimalNumber(rest->substr(0, colon));
+    // Most lines of GCC's output are its source excerpts, which begin with a blank.
+    if (line.empty() || line.front() == ' ')
+        return {};
+    char buffer[256];
+    std::string large;
+    char* upper = buffer;
+    if (line.size() > sizeof buffer) {
+        large.resize(line.size());
+        upper = large.data();
+    }
+    text::ansiUpperInto(line, upper);
+    const std::string_view view(upper, line.size());
+    const auto markers = markersIn(view);
+    if (markers & kIncluded)
+        return {};
+    return {lineNumber(view, markers), (markers & kWarning) != 0};
 }
 
 }  // namespace quarry

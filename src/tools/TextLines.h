@@ -8,25 +8,28 @@ namespace quarry {
 template <class Visit>
 void ForEachLine(std::string_view text, bool forward, Visit&& visit)
 {
-    constexpr std::string_view kBreaks = "\r\n";
+    const auto isBreak = [](char c) { return c == '\n' || c == '\r'; };
+    const std::size_t n = text.size();
     if (forward) {
         std::size_t pos = 0;
-        while (pos < text.size()) {
-            const auto end = text.find_first_of(kBreaks, pos);
-            if (!visit(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos)))
+        while (pos < n) {
+            std::size_t end = pos;
+            while (end < n && !isBreak(text[end]))
+                ++end;
+            if (!visit(text.substr(pos, end - pos)) || end == n)
                 return;
-            if (end == std::string_view::npos)
-                return;
-            pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+            pos = end + (text[end] == '\r' && end + 1 < n && text[end + 1] == '\n' ? 2 : 1);
         }
         return;
     }
-    std::size_t end = text.size();
+    std::size_t end = n;
     while (end > 0) {
-        const auto brk = text.find_last_of(kBreaks, end - 1);
-        const auto start = brk == std::string_view::npos ? 0 : brk + 1;
-        if (!visit(text.substr(start, end - start)) || brk == std::string_view::npos)
+        std::size_t start = end;
+        while (start > 0 && !isBreak(text[start - 1]))
+            --start;
+        if (!visit(text.substr(start, end - start)) || start == 0)
             return;
+        const std::size_t brk = start - 1;
         end = brk > 0 && text[brk] == '\n' && text[brk - 1] == '\r' ? brk - 1 : brk;
     }
 }
