@@ -1,7 +1,5 @@
 #include "platform/Text.h"
 
-#include <array>
-
 namespace quarry::text {
 
 char ansiUpper(char c)
@@ -19,18 +17,6 @@ char ansiUpper(char c)
     case 0xFF: return static_cast<char>(0x9F);
     default: return c;
     }
-}
-
-void ansiUpperInto(std::string_view s, char* out)
-{
-    static const auto table = [] {
-        std::array<char, 256> t{};
-        for (int c = 0; c < 256; ++c)
-            t[static_cast<std::size_t>(c)] = ansiUpper(static_cast<char>(c));
-        return t;
-    }();
-    for (const char c : s)
-        *out++ = table[static_cast<unsigned char>(c)];
 }
 
 std::string ansiUpperCase(std::string_view s)

@@ -9,8 +9,6 @@ namespace quarry::text {
 
 char ansiUpper(char c);
 std::string ansiUpperCase(std::string_view s);
-// The same into a caller's buffer of at least s.size() characters, for hot loops.
-void ansiUpperInto(std::string_view s, char* out);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // Negative, zero or positive like strcmp, with letters compared upper-cased.
 int compareIgnoreCase(std::string_view a, std::string_view b);

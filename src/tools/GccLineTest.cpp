@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <string>
 
@@ -79,6 +80,19 @@ std::optional<int> DecimalNumber(std::string_view digits)
     return static_cast<int>(value);
 }
 
+// Upper-cases through a table: error files run to many thousand lines.
+static void upperInto(std::string_view line, char* out)
+{
+    static const auto table = [] {
+        std::array<char, 256> t{};
+        for (int c = 0; c < 256; ++c)
+            t[static_cast<std::size_t>(c)] = text::ansiUpper(static_cast<char>(c));
+        return t;
+    }();
+    for (const char c : line)
+        *out++ = table[static_cast<unsigned char>(c)];
+}
+
 GccCheck CheckGccLine(std::string_view line)
 {
     // Most lines of GCC's output are its source excerpts, which begin with a blank.
@@ -91,7 +105,7 @@ GccCheck CheckGccLine(std::string_view line)
         large.resize(line.size());
         upper = large.data();
     }
-    text::ansiUpperInto(line, upper);
+    upperInto(line, upper);
     const std::string_view view(upper, line.size());
     const auto markers = markersIn(view);
     if (markers & kIncluded)

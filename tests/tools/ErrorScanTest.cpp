@@ -41,6 +41,7 @@ TEST(ErrorScan, FindsTheFirstRelevantLineInScanOrder)
         // Lines count with at most 255 characters, trailing blanks and controls removed.
         {std::string(252, 'x') + "(12): cut off here", false, ErrorGrammar::Talvik, "Success"},
         {"M.ASM(3): padded \t \x01\r\n", false, ErrorGrammar::Talvik, "M.ASM:3 M.ASM(3): padded"},
+        {std::string(100000, 'z') + ":7: error: far out\na.c:1: error: e", true, ErrorGrammar::Gcc, "a.c:1 a.c:1: error: e"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, scan(c.text, c.forward, c.grammar)) << c.text;

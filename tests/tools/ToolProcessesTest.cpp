@@ -38,12 +38,18 @@ struct RecordingListener final : ToolOutputListener {
 };
 
 struct FakeLaunchHost final : LaunchHost {
-    std::optional<std::string> ConfirmParameters(const std::string&, const std::string& parameters) override
+    std::optional<std::string> ConfirmParameters(const std::string& executable, const std::string& parameters) override
     {
-        return parameters;
+        shown = executable + " | " + parameters;
+        resultWhileShown = launcher ? launcher->LastLaunchResult : 0;
+        return answer;
     }
     bool Terminating() override { return terminating; }
     bool terminating = false;
+    std::optional<std::string> answer;
+    std::string shown;
+    std::int32_t resultWhileShown = 0;
+    const ProgramLauncher* launcher = nullptr;
 };
 
 class ToolProcessesTest : public ::testing::Test {
@@ -157,6 +163,23 @@ TEST_F(ToolProcessesTest, ARunStartedWhileWaitingLeavesTheWaitersResultAlone)
     Launch(Script("slow.sh", "sleep 0.2\n"), "");
     EXPECT_TRUE(nested);
     EXPECT_EQ(0, launcher.LastLaunchResult);
+}
+
+TEST_F(ToolProcessesTest, TheConfirmDialogEditsTheParametersOrStartsNothing)
+{
+    host.launcher = &launcher;
+    const auto script = Script("args.sh", "printf '%s|' \"$@\"\n");
+    std::string parameters = "-a";
+    launcher.LaunchProgram(script, parameters, 255, true, true);
+    EXPECT_EQ(script + " | -a", host.shown);
+    EXPECT_EQ(ProgramLauncher::kConfirmShowing, host.resultWhileShown);
+    EXPECT_EQ(ProgramLauncher::kCancelled, launcher.LastLaunchResult);
+    EXPECT_TRUE(listener.events.empty());
+    host.answer = "-b \"c d\"";
+    launcher.LaunchProgram(script, parameters, 255, true, true);
+    EXPECT_EQ(0, launcher.LastLaunchResult);
+    EXPECT_EQ("-b \"c d\"", parameters);
+    EXPECT_EQ("-b|c d|", listener.streams[ChildProcess::Stream::Output]);
 }
 
 TEST_F(ToolProcessesTest, AToolNobodyWaitsForIsLookedAfterByThePump)

@@ -186,6 +186,7 @@ TEST_F(ToolRunnerTest, ConfirmCancelledOrLaunchFailedKeepsTheOldErrorFile)
         EXPECT_FALSE(files::fileExists(backup));
     }
     // An EXE slot forgets a cancelled confirm silently.
+    shell.onConfirm = nullptr;
     settings.tools[0].confirm = shell.cancelConfirm = true;
     runner.SpeedButtonIdeClick(kExe1);
     EXPECT_EQ(0, runner.Launcher().LastLaunchResult);
