@@ -22,6 +22,8 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include <tuple>
+
 namespace quarry {
 
 namespace {
