@@ -6,7 +6,7 @@
 build=${1:-build}
 shot=${2:-$default_shot}
 if [ -z "${DISPLAY:-}" ] || [ "${QUARRY_XVFB_INNER:-}" != 1 ]; then
-  exec env QUARRY_XVFB_INNER=1 xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$build" "$shot"
+  exec env QUARRY_XVFB_INNER=1 xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
 fi
 
 work=$(mktemp -d)

@@ -47,6 +47,7 @@ TEST(QuarryDef, FirstStartPointsTheDirectoriesAtTheInstallation)
     EXPECT_EQ(dir.path().string(), settings.sourcePath);
     EXPECT_EQ(dir.path().string(), settings.projectPath);
     EXPECT_EQ(dir.path().string() + "/demo/main.c", settings.m68kElf.main);
+    EXPECT_EQ(dir.path().string() + "/demo/cc-errors.sh", settings.compiler.name);
     EXPECT_EQ(kNoProject, settings.project.name);
     EXPECT_FALSE(settings.project.open);
     EXPECT_EQ(8u, settings.editor.fileFilters.size());

@@ -12,6 +12,7 @@
 #include "app/ui/RegisterFileCommands.h"
 #include "app/ui/StatusBarController.h"
 #include "app/ui/TMdiAbout.h"
+#include "app/ui/ToolCommands.h"
 #include "app/ui/ToolIcons.h"
 #include "app/ui/WindowCommands.h"
 #include "editor/ui/TCodeMemo.h"
@@ -181,6 +182,7 @@ void TMainForm::createEditorServices()
                                     action(QStringLiteral("GotoLine1")));
     refreshSearchMenu = [this](TMDIChild*) { searchCommands_->updateActions(); };
     hasLastSearchText = [this] { return searchCommands_->lastSearch().exists(); };
+    toolCommands_ = new ToolCommands(*this);
     fileCommands_->RebuildReopenMenu();
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateButtons(); });
@@ -588,6 +590,8 @@ void TMainForm::updateProjectState()
         setEnabledIfWired(toolButton(QString::fromLatin1(name)), state.projectCommandsEnabled);
     setWindowTitle(toQt(state.caption));
     setHint(toolButton(QStringLiteral("SavePrjBtn")), toQt(state.saveProjectHint));
+    if (toolCommands_)
+        toolCommands_->RefreshToolHints();
     // The settings just read own the two check marks.
     action(QStringLiteral("GroupedUndo1"))->setChecked(settings_.editor.groupedUndo);
     action(QStringLiteral("UndoAfterSave1"))->setChecked(settings_.editor.undoAfterSave);
@@ -682,6 +686,12 @@ QToolButton* TMainForm::WireButton(const QString& objectName)
     return button;
 }
 
+void TMainForm::SetHint(const QString& objectName, const QString& hint)
+{
+    if (auto* button = toolButton(objectName))
+        setHint(button, hint);
+}
+
 void TMainForm::SetCommandEnabled(const QString& objectName, bool enabled)
 {
     if (auto* item = action(objectName))
@@ -717,6 +727,8 @@ void TMainForm::UpdateButtons()
     for (const char* name : {"Paste1", "Paste2"})
         SetCommandEnabled(QString::fromLatin1(name), paste);
     SetCommandEnabled(QStringLiteral("FindNext1"), active && hasLastSearchText && hasLastSearchText());
+    if (toolCommands_)
+        toolCommands_->UpdateToolButtons();
     RefreshStatusBar();
 }
 

@@ -39,6 +39,7 @@ class TCustomCodeMemo;
 class TMDIChild;
 class TMdiAbout;
 class TParserRepository;
+class ToolCommands;
 class WindowCommands;
 
 // The main window: the frame around the editor windows with its menus, tool bar, project tree
@@ -102,6 +103,9 @@ public:
     bool StatusInfoShowing() const;
     // Sets an item's or button's enabled state if a command is connected to it.
     void SetCommandEnabled(const QString& objectName, bool enabled);
+    // A button's hint: "short|long" shows the short part as its tool tip, the long one in the
+    // status bar.
+    void SetHint(const QString& objectName, const QString& hint);
     // Marks an item or button as served by a command, so that command states apply to it.
     QAction* WireAction(const QString& objectName);
     QToolButton* WireButton(const QString& objectName);
@@ -117,6 +121,7 @@ public:
     HelpCommands& helpCommands() { return *helpCommands_; }
     ProjectUi& projectUi() { return *projectUi_; }
     SearchCommands& searchCommands() { return *searchCommands_; }
+    ToolCommands& toolCommands() { return *toolCommands_; }
 
     // Opens dropped files: a file already open comes to the front, a missing one opens as a
     // new empty window under its name.
@@ -216,6 +221,7 @@ private:
     std::unique_ptr<HelpCommands> helpCommands_;
     ProjectUi* projectUi_ = nullptr;            // child object: project menu, buttons and tree
     SearchCommands* searchCommands_ = nullptr;  // child object: the Search menu and its dialogs
+    ToolCommands* toolCommands_ = nullptr;      // child object: tool buttons, Build menu, panels
     bool shuttingDown_ = false;  // editor windows going away with the main window
     bool checkingFiles_ = false;  // a reload question is up; activations meanwhile do not ask again
     bool fixMenusPending_ = false;

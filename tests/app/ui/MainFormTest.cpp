@@ -64,10 +64,10 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"Delete1", "&Delete", {}, false},
         {"SelectAll1", "&Select All", QKeySequence("Ctrl+A"), false},
         {"Assemble1", "Assemble", QKeySequence("F4"), false},
-        {"RunDebugger1", "Run Debugger", QKeySequence("F6"), false},
-        {"RunProgrammer1", "Run Programmer", QKeySequence("F7"), false},
-        {"RunF81", "Run F8", QKeySequence("F8"), false},
-        {"RunF91", "Run F9", QKeySequence("F9"), false},
+        {"RunDebugger1", "Run Debugger", QKeySequence("F6"), true},
+        {"RunProgrammer1", "Run Programmer", QKeySequence("F7"), true},
+        {"RunF81", "Run F8", QKeySequence("F8"), true},
+        {"RunF91", "Run F9", QKeySequence("F9"), true},
         {"RegisterFiles1", "Register Files", QKeySequence("Shift+F1"), true},
         {"OpenProject1", "&Open Project", {}, true},
         {"AddFilestoProject1", "Add &Files to Project", {}, false},
@@ -84,6 +84,9 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"Replace1", "&Replace...", QKeySequence("Ctrl+R"), false},
         {"FindNext1", "Find &next", QKeySequence("F3"), false},
         {"GotoLine1", "&Go to line...", {}, false},
+        {"NextError1", "&Next Error", QKeySequence("Ctrl+Alt+Down"), true},
+        {"PreviousError1", "&Previous Error", QKeySequence("Ctrl+Alt+Up"), true},
+        {"StopTool1", "&Stop Tool", {}, false},
         {"Cascade1", "&Cascade", {}, false},
         {"Tile1", "&Tile", {}, false},
         {"ArrangeIcons1", "&Arrange Icons", {}, false},
@@ -104,7 +107,7 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
     QStringList titles;
     for (auto* menu : form().menuBar()->actions())
         titles << menu->text();
-    EXPECT_EQ((QStringList{"&File", "&Edit", "E&nvironment", "&Search", "&Window", "&Help"}), titles);
+    EXPECT_EQ((QStringList{"&File", "&Edit", "E&nvironment", "&Search", "&Build", "&Window", "&Help"}), titles);
     EXPECT_FALSE(form().action("WindowItem1")->isVisible());
     EXPECT_TRUE(form().action("GroupedUndo1")->isChecked());
     EXPECT_TRUE(form().action("UndoAfterSave1")->isChecked());
@@ -147,17 +150,20 @@ TEST_F(MainFormTest, ShippedTextsOfferNoCommandThatIsStillDisabled)
 TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
 {
     StartWithSettings("[PROJECT]\nOPEN=0\n");
+    const char* const kNoExecutable =
+        "This button runs an external program. The executable name is either invalid or undefined. Hotkey ";
     const struct {
         const char* name;
         const char* toolTip;
-        const char* statusTip;
+        std::string statusTip;
         int tag;
     } expected[] = {
         {"SpeedButton3", "Assemble/Compile File", "Assemble Compile File - Hotkey F4", 1},
-        {"SpeedButton1", "Debugger (EXE1)", "Run the Debugger (Currently set as Executable #1) - Hotkey F6", 3},
-        {"SpeedButton2", "Programmer (EXE2) - Hotkey F7", "Programmer (EXE2) - Hotkey F7", 4},
-        {"SpeedButton4", "EXE3 - Hotkey F8", "EXE3 - Hotkey F8", 13},
-        {"SpeedButton5", "EXE4 - Hotkey F9", "EXE4 - Hotkey F9", 14},
+        // Reading the settings gave the EXE buttons the hints of their slots (no executables).
+        {"SpeedButton1", "External Program 1", kNoExecutable + std::string("F6"), 3},
+        {"SpeedButton2", "External Program 2", kNoExecutable + std::string("F7."), 4},
+        {"SpeedButton4", "External Program 3", kNoExecutable + std::string("F8."), 13},
+        {"SpeedButton5", "External Program 4", kNoExecutable + std::string("F9."), 14},
         {"UndoButton", "Undo last action", "Undo last action", 0},
         {"RedoButton", "Redo last action", "Redo last action", 0},
         {"IndentButton", "Indent selected lines", "Indent selected lines", 0},
@@ -191,9 +197,10 @@ TEST_F(MainFormTest, ToolBarHoldsItsButtonsInOrderWithHintsAndPictures)
         EXPECT_EQ(QSize(26, 26), buttons[i]->size());
         ASSERT_FALSE(buttons[i]->icon().isNull());
         pictures.insert(buttons[i]->icon().pixmap(20, 20).toImage().cacheKey());
-        // Opening a file or a project, saving a project and the register viewer need no editor
-        // window or project.
-        const std::set<std::string> alwaysOn = {"OpenBtn", "OpenProjectBtn", "SavePrjBtn", "SpeedButton6"};
+        // Opening a file or a project, saving a project, the tools and the register viewer need no
+        // editor window or project.
+        const std::set<std::string> alwaysOn = {"OpenBtn",      "OpenProjectBtn", "SavePrjBtn",   "SpeedButton1",
+                                                "SpeedButton2", "SpeedButton4",   "SpeedButton5", "SpeedButton6"};
         EXPECT_EQ(alwaysOn.count(expected[i].name) == 1, buttons[i]->isEnabled());
     }
     EXPECT_EQ(buttons.size(), pictures.size()) << "each button has its own picture";

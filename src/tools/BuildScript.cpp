@@ -1,0 +1,12 @@
+#include "tools/BuildScript.h"
+
+#include "platform/PathStyle.h"
+
+namespace quarry {
+
+bool buildscript::isScriptName(const std::string& name)
+{
+    return PathStyle::native().extension(name) == kExtension;
+}
+
+}  // namespace quarry
