@@ -109,6 +109,8 @@ void ToolCommands::BuildMenu()
         auto* item = menu->addAction(QString::fromLatin1(caption));
         item->setObjectName(QString::fromLatin1(name));
         item->setShortcut(shortcut);
+        // Connected here: Stop is disabled only while no tool runs, not because it is missing.
+        item->setProperty("quarryWired", true);
         return item;
     };
     connect(add("NextError1", "&Next Error", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down)), &QAction::triggered,

@@ -132,7 +132,7 @@ TEST_F(MainFormTest, ShippedTextsOfferNoCommandThatIsStillDisabled)
                                      QRegularExpression::escape(item->shortcut().toString(QKeySequence::PortableText)) +
                                      QStringLiteral("\\b"));
     }
-    ASSERT_GE(unavailable.size(), 4u) << "the commands still to come";
+    ASSERT_FALSE(unavailable.empty()) << "the commands still to come";
     for (const char* name : {"/data/quarry2.hlp", "/data/demo/README.txt", "/README.md"}) {
         SCOPED_TRACE(name);
         auto text = QString::fromStdString(TempDir::read(std::string(QUARRY_SOURCE_DIR) + name));
