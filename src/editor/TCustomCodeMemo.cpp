@@ -541,7 +541,7 @@ void TCustomCodeMemo::EnsureScanned(LineIndex first, LineIndex last) {
     TTextStore::Location loc = store_->LineByIndex(first);
     for (LineIndex line = first; line <= last && loc.record != kNoRecord; ++line) {
         const TLineRecord& rec = store_->Record(loc.record);
-        if (!rec.styles || (rec.flags & lfChanged)) {
+        if (rec.NeedsScan()) {
             scanner_->Scan(*this, *parser, loc.lineStart, std::max(last, ScanHorizon()), OnTokenSeen);
             return;
         }
