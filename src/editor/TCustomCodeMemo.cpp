@@ -1315,6 +1315,12 @@ void TCustomCodeMemo::DisplayToLogical(std::int32_t& line, std::int32_t& column)
         line = column = 1;
         return;
     }
+    if (line > store_->LineCount()) {
+        // Past the records: the empty line after a final line end, which is the last row.
+        line = store_->RowCount();
+        column = 1;
+        return;
+    }
     const TTextStore::Location seg = store_->LineByIndex(std::max<std::int32_t>(line, 1) - 1);
     const TTextStore::Location first = store_->FirstSegment(seg);
     const Offset offset = seg.lineStart + std::max<std::int32_t>(column, 1) - 1;

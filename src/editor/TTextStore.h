@@ -59,6 +59,9 @@ public:
     LineIndex LineCount() const { return lineCount_; }
     // Number of logical lines as a string list counts them: a final empty line does not count.
     std::int32_t LogicalLineCount() const;
+    // Rows the caret can stand on: the logical lines and, after a final line end, the empty line
+    // that follows it (0 for an empty text).
+    std::int32_t RowCount() const { return first_ == kNoRecord ? 0 : crCount_ + 1; }
     std::int32_t WidestLine() const { return widest_; }
     RecordId First() const { return first_; }
     RecordId Last() const { return last_; }
