@@ -112,10 +112,9 @@ LineIndex TCodeMemoScanner::Run(TCustomCodeMemo& memo, TCustomCodeMemoParser& pa
 void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, Offset from, LineIndex horizon,
                             const TTokenSeenEvent& onToken) {
     if (store_.First() == kNoRecord) return;
+    // A change at the very end still scans the line before: what its last token read is gone.
     from = std::min(from, store_.CharCount());
     const TTextStore::Location changed = store_.Locate(from);
-    if (changed.lineStart >= store_.CharCount()) return;  // the empty line after a final line end
-
     const TRestart restart = Restart(from);
     ScanStart start = restart.start;
     if (start.Known()) {

@@ -194,6 +194,8 @@ TEST_F(Control, RescanGoesOnWhereTheScannerStateDiffers)
          "(\nx\n)\nx\n", 0, 0, "("},
         {"the token before an unchanged line ended on what follows it", nullptr,
          "%%tokens 1 'a' '[a\\n]' ? '\\nbc' _discard_\r2 'b'\r3 'c'", "aaa\n\nbc\n", 6, 1, "x"},
+        {"the same where the edit ends the text", nullptr,
+         "%%tokens 1 'a' '[a\\n]' ? '\\nbc' _discard_\r2 'b'\r3 'c'", "aaa\n\nbc", 5, 2, ""},
     };
     for (const Case& c : cases) {
         if (c.language)
