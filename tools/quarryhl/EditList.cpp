@@ -2,6 +2,7 @@
 
 #include "HighlightInput.h"
 
+#include <charconv>
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
@@ -13,17 +14,6 @@ class LineError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::string unescape(std::string_view text)
 {
@@ -40,11 +30,13 @@ std::string unescape(std::string_view text)
         case 't': out += '\t'; break;
         case '\\': out += '\\'; break;
         case 'x': {
-            const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
-            if (high < 0 || low < 0)
+            unsigned byte = 0;
+            const char* digits = text.data() + i + 1;
+            const bool two = i + 2 < text.size() &&
+                             std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2;
+            if (!two)
                 throw LineError("\\x needs two hexadecimal digits");
-            out += char(high * 16 + low);
+            out += char(byte);
             i += 2;
             break;
         }
