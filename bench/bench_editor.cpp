@@ -54,14 +54,9 @@ double FileBytes(const std::string& path) {
 }
 
 // A C-like scanner standing in for the compiled parsers: identifiers, numbers, strings,
-// comments (block comments across lines), blanks. Anchors: blanks and line ends outside
-// comments (value 4) and line ends inside a block comment (value 5).
+// comments (block comments across lines), blanks. Its state: inside a block comment or not.
 class CLikeParser final : public TCustomCodeMemoParser {
 public:
-    CLikeParser() {
-        anchors_.Add(4);
-        anchors_.Add(5);
-    }
     std::uint8_t NextToken(TCustomCodeMemo&, TEdStream& s, std::int32_t& length) override {
         const Offset start = s.Position();
         const char c = s.Current();
@@ -115,8 +110,8 @@ public:
         return value;
     }
     void ResetState(std::uint8_t state) override { inComment_ = state == 5; }
-    const TStateSet& AnchorSet() const override { return anchors_; }
-    bool AtInitialState() const override { return !inComment_; }
+    void SaveState(std::string& state) const override { state.assign(1, inComment_ ? 'c' : '-'); }
+    void RestoreState(std::string_view state) override { inComment_ = state == "c"; }
     TCM_Settings& Settings() override { return settings_; }
 
 private:
@@ -126,7 +121,6 @@ private:
         s.Previous();
         return c;
     }
-    TStateSet anchors_;
     TCM_Settings settings_;
     bool inComment_ = false;
 };

@@ -10,7 +10,6 @@
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/HtmlWriter.h"
-#include "highlight/RestartScan.h"
 #include "highlight/RtfWriter.h"
 #include "highlight/ScannedText.h"
 
@@ -163,38 +162,8 @@ void BM_Ratios(benchmark::State& state)
     state.counters["rtf_vs_highlight"] = ratio("highlight-rtf", "quarryhl-rtf");
 }
 
-// One character typed in the middle of a 100 MB C text: how many lines the restart-point
-// re-scan reads before its stop rule ends it.
-void BM_RescanAfterTyping(benchmark::State& state)
-{
-    auto parser = parserFor(*findBuiltinLanguage("c"));
-    std::string text = cCorpus(100);
-    if (text.empty()) {
-        state.SkipWithError("no corpus");
-        return;
-    }
-    std::vector<uint8_t> styles = scanStyles(*parser, text);
-    // The start of a line in the middle, so the typed character lands in ordinary code.
-    size_t at = text.find('\r', text.size() / 2) + 1;
-    RescanStats stats;
-    for (auto _ : state) {
-        state.PauseTiming();
-        text.insert(at, "x");
-        styles.insert(styles.begin() + long(at), 0);
-        state.ResumeTiming();
-        stats = rescanAfterEdit(*parser, text, styles, ScanOffset(at), ScanOffset(at + 1));
-        state.PauseTiming();
-        text.erase(at, 1);
-        styles.erase(styles.begin() + long(at));
-        rescanAfterEdit(*parser, text, styles, ScanOffset(at), ScanOffset(at));
-        state.ResumeTiming();
-    }
-    state.counters["lines_rescanned"] = double(stats.linesScanned);
-    state.counters["text_MB"] = double(text.size()) / (1 << 20);
-}
-
-// The same through the editor control's own re-scan loop: the lines its tokens covered after
-// one character typed in the middle of 100 MB.
+// One character typed in the middle of a 100 MB C text through the editor control's re-scan
+// loop: the lines its tokens covered before the stop rule ended it.
 void BM_ControlTyping(benchmark::State& state)
 {
     auto parser = parserFor(*findBuiltinLanguage("c"));
@@ -252,9 +221,6 @@ const bool registered = [] {
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Ratios", BM_Ratios)->Iterations(1);
-    benchmark::RegisterBenchmark("BM_RescanAfterTyping/c-100mb", BM_RescanAfterTyping)
-        ->Iterations(5)
-        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("BM_ControlTyping/c-100mb", BM_ControlTyping)
         ->Iterations(5)
         ->Unit(benchmark::kMicrosecond);

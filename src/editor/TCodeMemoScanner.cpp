@@ -5,32 +5,44 @@
 
 #include "editor/TCustomCodeMemoParser.h"
 #include "editor/TEdStream.h"
-#include "editor/TTextStore.h"
 
 namespace quarry {
 
-Offset TCodeMemoScanner::RestartPoint(Offset lineStart, const std::array<bool, 256>& anchors, std::uint8_t& state) {
-    state = 0;
-    if (lineStart <= 0) return 0;
-    const TTextStore::Location loc = store_.Locate(lineStart - 1);
-    RecordId rec = loc.record;
-    Offset recStart = loc.lineStart;
-    std::int32_t from = lineStart - 1 - recStart;  // index of the character to test first
-    while (rec != kNoRecord) {
-        const TLineRecord& r = store_.Record(rec);
-        if (const std::uint8_t* values = store_.StylesOf(r)) {
-            for (std::int32_t i = from; i >= 0; --i)
-                if (anchors[values[i]]) {
-                    state = values[i];
-                    return recStart + i + 1;
-                }
-        }
-        rec = r.prev;
-        if (rec == kNoRecord) break;
-        recStart -= store_.Record(rec).length;
-        from = store_.Record(rec).length - 1;
+using ScanStart = TTextStore::ScanStart;
+
+TCodeMemoScanner::TRestart TCodeMemoScanner::Restart(Offset from) {
+    const Offset count = store_.CharCount();
+    TTextStore::Location at = store_.Locate(std::min(from, count));
+    if (at.lineStart >= count && at.record != kNoRecord) {
+        // The empty line after a final line end has no record: start from the last one.
+        at = {at.record, at.line - 1, count - store_.Record(at.record).length};
     }
-    return 0;
+    const bool leftOffHolds = leftOff_.version == store_.Version() && leftOff_.where.start.Known();
+    while (at.record != kNoRecord) {
+        if (leftOffHolds && at.record == leftOff_.where.at.record) return leftOff_.where;
+        const ScanStart start = store_.ScanStartOf(store_.Record(at.record));
+        // The token before the line decided its end by what it read; all of that must be as it was.
+        if (at.lineStart < from && start.Known() && start.lookahead != ScanStart::kFarAhead &&
+            at.lineStart + start.lookahead <= from)
+            return {at, start};
+        const RecordId prev = store_.Prev(at.record);
+        if (prev == kNoRecord) break;
+        at = {prev, at.line - 1, at.lineStart - store_.Record(prev).length};
+    }
+    return {{store_.First(), 0, 0}, {}};
+}
+
+ScanStart TCodeMemoScanner::StartHere(TCustomCodeMemoParser& parser, Offset lineStart, Offset farthest) {
+    parser.SaveState(state_);
+    const Offset read = farthest - lineStart + 1;
+    return {store_.InternScanState(state_),
+            static_cast<std::uint8_t>(std::clamp<Offset>(read, 0, ScanStart::kFarAhead))};
+}
+
+bool TCodeMemoScanner::StillHolds(RecordId id, ScanStart start) const {
+    const TLineRecord& rec = store_.Record(id);
+    return start.Known() && !rec.NeedsScan() && !(rec.flags & lfRescan) &&
+           store_.ScanStartOf(rec).state == start.state;
 }
 
 // With a horizon the cursor ends one line past the line where scanning stops at the latest, so
@@ -44,71 +56,99 @@ Offset TCodeMemoScanner::ScanEnd(LineIndex changedLine, LineIndex horizon) {
     return loc.lineStart + store_.Record(loc.record).length;
 }
 
-void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, Offset from, LineIndex horizon,
-                            const TTokenSeenEvent& onToken) {
-    if (store_.First() == kNoRecord) return;
-    from = std::min(from, store_.CharCount());
-    const TTextStore::Location changed = store_.FirstSegment(store_.Locate(from));
-    if (changed.record == kNoRecord || changed.lineStart >= store_.CharCount()) return;
-
-    std::array<bool, 256> anchors{};
-    const TStateSet& anchorSet = parser.AnchorSet();
-    for (int v = 0; v < 256; ++v) anchors[static_cast<std::size_t>(v)] = anchorSet.Contains(v);
-    std::uint8_t state = 0;
-    const Offset restart = RestartPoint(changed.lineStart, anchors, state);
-    parser.ResetState(state);
+template <class GoOn>
+LineIndex TCodeMemoScanner::Run(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, TTextStore::Location cur,
+                                ScanStart start, Offset end, std::uint8_t flags, const TTokenSeenEvent& onToken,
+                                GoOn&& goOn) {
     if (onToken) {
         std::uint8_t none = 0;
         onToken(none, -1, -1);
     }
-
-    TTextStore::Location cur = store_.Locate(restart);
+    std::int64_t& counted = (flags & lfRescan) ? stats_.provisionalLines : stats_.lines;
+    // What the tokens before the restart read, as far as the line's scan start says.
+    const Offset readBefore = cur.lineStart + start.lookahead - 1;
     const TLineRecord* rec = &store_.Record(cur.record);
-    values_.assign(rec->length, 0);
-    if (const std::uint8_t* old = store_.StylesOf(*rec))
-        std::memcpy(values_.data(), old, static_cast<std::size_t>(restart - cur.lineStart));
     Offset recEnd = cur.lineStart + rec->length;
+    values_.assign(rec->length, 0);
+    LineIndex written = -1;
 
-    TEdStream stream(store_, restart, ScanEnd(changed.line, horizon));
+    TEdStream stream(store_, cur.lineStart, end);
     while (!stream.AtEnd()) {
         const Offset tokenStart = stream.Position();
         std::int32_t length = 0;
         std::uint8_t value = parser.NextToken(memo, stream, length);
         // Every token advances: a parser that consumed nothing still moves one character on.
         length = std::max<std::int32_t>(length, 1);
-        const Offset tokenEnd = std::min(tokenStart + length, store_.CharCount());
+        const Offset tokenEnd = std::min(tokenStart + length, stream.End());
         if (stream.Position() != tokenEnd) stream.Seek(tokenEnd);
         ++stats_.tokens;
         if (onToken) onToken(value, tokenStart, tokenEnd);
 
-        Offset p = tokenStart;
-        while (p < tokenEnd) {
+        for (Offset p = tokenStart; p < tokenEnd;) {
             const Offset upTo = std::min(tokenEnd, recEnd);
             std::memset(values_.data() + (p - cur.lineStart), value, static_cast<std::size_t>(upTo - p));
             p = upTo;
             if (p < recEnd) break;
             // The record is complete: store its values and decide whether to go on.
-            const bool unchanged =
-                rec->styles && std::memcmp(store_.StylesOf(*rec), values_.data(), values_.size()) == 0;
-            const bool forced = (rec->flags & lfRescan) != 0;
-            store_.SetStyles(cur.record, values_.data());
-            store_.SetFlags(cur.record, lfRepaint, lfChanged | lfRescan);
-            ++stats_.lines;
+            store_.SetStyles(cur.record, values_.data(), start);
+            store_.SetFlags(cur.record, lfRepaint | flags, (lfChanged | lfRescan) & ~flags);
+            ++counted;
+            written = cur.line;
             const RecordId next = rec->next;
-            if (next == kNoRecord) return;
-            const TLineRecord& nextRec = store_.Record(next);
-            const bool pastChange = recEnd > changed.lineStart;
-            if (pastChange && unchanged && !forced && nextRec.styles && parser.AtInitialState()) return;
-            if (horizon >= 0 && cur.line + 1 > horizon && pastChange) {
-                store_.DropStyles(next);  // resume here when the line comes into view
-                return;
-            }
+            if (next == kNoRecord) return written;
+            // A line that a token runs into has no state of its own at its start.
+            start = p == tokenEnd ? StartHere(parser, recEnd, std::max(readBefore, stream.Farthest())) : ScanStart{};
+            leftOff_ = {store_.Version(), {{next, cur.line + 1, recEnd}, start}};
+            if (!goOn(cur, next, start)) return written;
             cur = {next, cur.line + 1, recEnd};
-            rec = &nextRec;
+            rec = &store_.Record(next);
             recEnd += rec->length;
             values_.assign(rec->length, 0);
         }
     }
+    return written;
+}
+
+void TCodeMemoScanner::Scan(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, Offset from, LineIndex horizon,
+                            const TTokenSeenEvent& onToken) {
+    if (store_.First() == kNoRecord) return;
+    // A change at the very end still scans the line before: what its last token read is gone.
+    from = std::min(from, store_.CharCount());
+    const TTextStore::Location changed = store_.Locate(from);
+    const TRestart restart = Restart(from);
+    ScanStart start = restart.start;
+    if (start.Known()) {
+        parser.RestoreState(store_.ScanState(start.state));
+    } else {
+        parser.ResetState(0);
+        start = StartHere(parser, 0, -1);
+    }
+    Run(memo, parser, restart.at, start, ScanEnd(changed.line, horizon), 0, onToken,
+        [&](const TTextStore::Location& cur, RecordId next, ScanStart nextStart) {
+            const bool pastChange = cur.lineStart + store_.Record(cur.record).length > from;
+            if (pastChange && StillHolds(next, nextStart)) {
+                store_.SetScanStart(next, nextStart);  // what the token before read may differ
+                return false;
+            }
+            if (horizon >= 0 && cur.line >= horizon && pastChange) {
+                store_.DropStyles(next);  // resume here when the line comes into view
+                return false;
+            }
+            return true;
+        });
+}
+
+LineIndex TCodeMemoScanner::ScanProvisionally(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, Offset start,
+                                              LineIndex last, const TTokenSeenEvent& onToken) {
+    const TTextStore::Location lastLoc = store_.LineByIndex(last);
+    const Offset end = lastLoc.lineStart + store_.Record(lastLoc.record).length;
+    const TTextStore::Location first = store_.Locate(start);
+    parser.ResetState(0);
+    return Run(memo, parser, first, StartHere(parser, start, start - 1), end, lfRescan, onToken,
+               [&](const TTextStore::Location& cur, RecordId next, ScanStart) {
+                   // A line below the run that holds exact values ends it: they beat a guess.
+                   return cur.line < last && store_.Record(next).NeedsScan();
+               });
 }
 
 }  // namespace quarry

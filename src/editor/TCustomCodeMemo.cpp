@@ -541,7 +541,7 @@ void TCustomCodeMemo::EnsureScanned(LineIndex first, LineIndex last) {
     TTextStore::Location loc = store_->LineByIndex(first);
     for (LineIndex line = first; line <= last && loc.record != kNoRecord; ++line) {
         const TLineRecord& rec = store_->Record(loc.record);
-        if (!rec.styles || (rec.flags & lfChanged)) {
+        if (rec.NeedsScan()) {
             scanner_->Scan(*this, *parser, loc.lineStart, std::max(last, ScanHorizon()), OnTokenSeen);
             return;
         }
@@ -1313,6 +1313,12 @@ void TCustomCodeMemo::LogicalToDisplay(std::int32_t& line, std::int32_t& column)
 void TCustomCodeMemo::DisplayToLogical(std::int32_t& line, std::int32_t& column) {
     if (store_->First() == kNoRecord) {
         line = column = 1;
+        return;
+    }
+    if (line > store_->LineCount()) {
+        // Past the records: the empty line after a final line end, which is the last row.
+        line = store_->RowCount();
+        column = 1;
         return;
     }
     const TTextStore::Location seg = store_->LineByIndex(std::max<std::int32_t>(line, 1) - 1);

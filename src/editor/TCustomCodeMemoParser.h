@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "editor/TStateSet.h"
 
 namespace quarry {
 
@@ -21,10 +22,10 @@ public:
     virtual void ParserChanged(TCustomCodeMemoParser& parser) = 0;
 };
 
-// The scanner interface the control drives. The control calls ResetState once before every
-// re-scan (with the token value stored at its restart point, a member of AnchorSet, or 0 at the
-// start of the text) and then NextToken repeatedly; the scanning state lives in the parser.
-// Many controls may share one parser.
+// The scanner interface the control drives. Before a scan the control either resets the parser
+// (0 at the start of the text) or installs a state it saved at a line start during an earlier
+// scan, and then calls NextToken repeatedly; the scanning state lives in the parser. Many
+// controls may share one parser.
 class TCustomCodeMemoParser {
 public:
     TCustomCodeMemoParser() = default;
@@ -43,11 +44,12 @@ public:
     // a dialog answer false.
     virtual bool ExecuteOptionsDialog(std::uint32_t pages);
 
-    // Token values at which a re-scan may restart.
-    virtual const TStateSet& AnchorSet() const = 0;
-    // True when the current state equals the state a scan starts in (start-state set, empty
-    // state stack, no open container): scanning may then stop on an unchanged line.
-    virtual bool AtInitialState() const = 0;
+    // The whole scanning state between two tokens, as bytes that are equal exactly when scanning
+    // on from the two states reads the same tokens: a re-scan restarts from a saved state and
+    // stops where its state equals the one saved there before.
+    virtual void SaveState(std::string& state) const = 0;
+    // Installs a state SaveState gave.
+    virtual void RestoreState(std::string_view state) = 0;
     virtual TCM_Settings& Settings() = 0;
 
     // Controls that hold the parser in a slot register here.

@@ -41,6 +41,7 @@ void TEdStream::StepForward() {
 }
 
 void TEdStream::Seek(Offset position) {
+    farthest_ = Farthest();
     position = std::clamp<Offset>(position, 0, end_);
     if (store_->First() == kNoRecord) {
         pos_ = position;
@@ -79,6 +80,7 @@ void TEdStream::Seek(Offset position) {
 }
 
 char TEdStream::Previous() {
+    farthest_ = Farthest();
     if (pos_ <= 0) return Current();
     --pos_;
     if (inRec_ > 0) {

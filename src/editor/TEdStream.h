@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <string_view>
 
 #include "editor/TCustomEdStream.h"
@@ -38,8 +39,14 @@ public:
     std::string_view Run() const {
         const Offset left = end_ - pos_;
         const std::int32_t inRecord = recLen_ - inRec_;
-        return {text_ + inRec_, static_cast<std::size_t>(left < inRecord ? (left > 0 ? left : 0) : inRecord)};
+        const std::string_view run{text_ + inRec_,
+                                   static_cast<std::size_t>(left < inRecord ? (left > 0 ? left : 0) : inRecord)};
+        if (!run.empty()) farthest_ = std::max<Offset>(farthest_, pos_ + static_cast<Offset>(run.size()) - 1);
+        return run;
     }
+    // The farthest position whose character may have been read: the stream stood there, or Run
+    // handed it out. Moving on costs nothing for this; only moving back and Run note it.
+    Offset Farthest() const { return std::max(farthest_, pos_); }
     // Moves forward by count characters (clipped to the end offset).
     void Skip(std::int32_t count) { Seek(pos_ + count); }
 
@@ -61,6 +68,7 @@ private:
     const char* text_ = "";
     std::int32_t recLen_ = 0;
     std::int32_t inRec_ = 0;
+    mutable Offset farthest_ = 0;
     bool readOnly_;
 };
 

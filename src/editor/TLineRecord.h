@@ -37,6 +37,8 @@ struct TLineRecord {
 
     bool EndsWithCR() const { return (flags & lfEndsLine) != 0; }
     bool Scanned() const { return styles != 0; }
+    // Holds no token values, or text went in since they were made.
+    bool NeedsScan() const { return styles == 0 || (flags & lfChanged) != 0; }
     // Characters without the trailing CR.
     std::uint16_t ContentLength() const { return static_cast<std::uint16_t>(length - (EndsWithCR() ? 1 : 0)); }
 };

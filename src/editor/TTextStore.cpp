@@ -273,7 +273,7 @@ RecordId TTextStore::NewRecord() { return pool_->Allocate(); }
 
 void TTextStore::SetRecordText(TLineRecord& rec, const char* text, std::int32_t length) {
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(rec.styles, rec.length);
+    if (rec.styles) arena_->Free(rec.styles, StylesBytes(rec.length));
     rec.styles = 0;
     rec.text = arena_->Allocate(static_cast<std::size_t>(length) + 1);
     char* copy = arena_->Pointer(rec.text);
@@ -304,7 +304,7 @@ TTextStore::Side& TTextStore::SideOf(RecordId id) {
 void TTextStore::FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks) {
     TLineRecord& rec = Rec(id);
     if (rec.text) arena_->Free(rec.text, static_cast<std::size_t>(rec.length) + 1);
-    if (rec.styles) arena_->Free(rec.styles, rec.length);
+    if (rec.styles) arena_->Free(rec.styles, StylesBytes(rec.length));
     if (rec.hasSide) {
         const auto it = side_.find(id);
         if (it != side_.end()) {
@@ -376,6 +376,7 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
 void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText,
                               const std::uint8_t* newStyles, RecordId owner, std::int32_t ownerLine,
                               std::int32_t logicalBefore, bool startsContinued) {
+    ++version_;
     const RecordId before = firstSeg.record != kNoRecord ? Rec(firstSeg.record).prev : last_;
     const RecordId after = lastSeg != kNoRecord ? Rec(lastSeg).next : kNoRecord;
     std::vector<std::int32_t> freedTracks;
@@ -413,8 +414,9 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         TLineRecord& r = Rec(id);
         SetRecordText(r, newText.data() + pos, piece.length);
         if (newStyles) {
-            r.styles = arena_->Allocate(static_cast<std::size_t>(piece.length));
+            r.styles = arena_->Allocate(StylesBytes(r.length));
             std::memcpy(arena_->Pointer(r.styles), newStyles + pos, static_cast<std::size_t>(piece.length));
+            WriteScanStart(r, {});
         }
         r.flags = static_cast<std::uint8_t>((r.flags & (lfHasTab | lfEndsLine)) | lfRepaint | (newStyles ? 0 : lfChanged));
         r.marks = static_cast<std::uint16_t>(piece.continuation ? (r.marks | kMarkContinuation)
@@ -461,6 +463,8 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         arena_->Clear();
         pool_->Clear();
         side_.clear();
+        scanStates_.Clear();
+        scanStatesCrowded_ = false;
     }
     FireTrackFrees(freedTracks);
 }
@@ -696,6 +700,7 @@ void TTextStore::AppendFromRecords(Location from, Offset upTo, std::string& out)
 }
 
 void TTextStore::Clear() {
+    ++version_;
     std::vector<std::int32_t> freedTracks;
     for (auto& [id, side] : side_)
         for (std::int32_t track : side.tracks) {
@@ -710,6 +715,8 @@ void TTextStore::Clear() {
     arena_->Clear();
     pool_->Clear();
     side_.clear();
+    scanStates_.Clear();
+    scanStatesCrowded_ = false;
     std::fill(lengthCounts_.begin(), lengthCounts_.end(), 0u);
     first_ = last_ = kNoRecord;
     lineCount_ = crCount_ = charCount_ = widest_ = 0;
@@ -877,7 +884,10 @@ Offset TTextStore::ResegmentFrom(Location first, std::int32_t logical) {
     if (!same) {
         const std::string text = work_;
         const std::vector<std::uint8_t> styles = workStyles_;
+        // The line still begins where it began: its first segment keeps the scan start.
+        const ScanStart start = ScanStartOf(Rec(first.record));
         ReplaceLines(first, span.last, text, styles.empty() ? nullptr : styles.data(), first.record, 0, logical);
+        if (Rec(first.record).styles) WriteScanStart(Rec(first.record), start);
     }
     return after;
 }
@@ -935,16 +945,53 @@ void TTextStore::DropSideIfEmpty(RecordId id) {
     }
 }
 
-void TTextStore::SetStyles(RecordId id, const std::uint8_t* values) {
+void TTextStore::SetStyles(RecordId id, const std::uint8_t* values, ScanStart start) {
     TLineRecord& r = Rec(id);
-    if (!r.styles) r.styles = arena_->Allocate(r.length);
+    if (!r.styles) r.styles = arena_->Allocate(StylesBytes(r.length));
     std::memcpy(arena_->Pointer(r.styles), values, r.length);
+    WriteScanStart(r, start);
 }
 
 void TTextStore::DropStyles(RecordId id) {
     TLineRecord& r = Rec(id);
-    if (r.styles) arena_->Free(r.styles, r.length);
+    if (r.styles) arena_->Free(r.styles, StylesBytes(r.length));
     r.styles = 0;
+}
+
+TTextStore::ScanStart TTextStore::ScanStartOf(const TLineRecord& r) const {
+    if (!r.styles) return {};
+    const auto* tail = reinterpret_cast<const std::uint8_t*>(arena_->Pointer(r.styles)) + r.length;
+    return {static_cast<TScanStates::Index>(tail[0] | tail[1] << 8), tail[2]};
+}
+
+void TTextStore::WriteScanStart(const TLineRecord& rec, ScanStart start) {
+    auto* tail = reinterpret_cast<std::uint8_t*>(arena_->Pointer(rec.styles)) + rec.length;
+    tail[0] = static_cast<std::uint8_t>(start.state & 0xFF);
+    tail[1] = static_cast<std::uint8_t>(start.state >> 8);
+    tail[2] = start.lookahead;
+}
+
+TScanStates::Index TTextStore::InternScanState(std::string_view state) {
+    TScanStates::Index index = scanStates_.Intern(state);
+    if (index == TScanStates::kUnknown && !scanStatesCrowded_) {
+        CompactScanStates();
+        index = scanStates_.Intern(state);
+        scanStatesCrowded_ = scanStates_.Count() > TScanStates::kCapacity / 2;
+    }
+    return index;
+}
+
+void TTextStore::CompactScanStates() {
+    std::vector<bool> used(scanStates_.Count() + 1, false);
+    for (RecordId id = first_; id != kNoRecord; id = Rec(id).next) used[ScanStartOf(Rec(id)).state] = true;
+    const std::vector<TScanStates::Index> renumbered = scanStates_.Keep(used);
+    for (RecordId id = first_; id != kNoRecord; id = Rec(id).next) {
+        const TLineRecord& r = Rec(id);
+        if (!r.styles) continue;
+        ScanStart start = ScanStartOf(r);
+        start.state = renumbered[start.state];
+        WriteScanStart(r, start);
+    }
 }
 
 bool TTextStore::FindBookmark(int index, Location& where) {

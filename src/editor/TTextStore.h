@@ -11,6 +11,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/TLineRecord.h"
 #include "editor/TRecordPool.h"
+#include "editor/TScanStates.h"
 #include "editor/TTextArena.h"
 
 namespace quarry {
@@ -39,6 +40,8 @@ class TMarkedRanges;
 //   - finger_ names a live record whose start offset and line index are fingerStart_, fingerLine_.
 class TTextStore final {
 public:
+    using ScanStart = TScanStart;
+
     struct Location {
         RecordId record = kNoRecord;  // the record holding the offset (the last one past the end)
         LineIndex line = 0;           // 0-based display line index
@@ -56,10 +59,15 @@ public:
     LineIndex LineCount() const { return lineCount_; }
     // Number of logical lines as a string list counts them: a final empty line does not count.
     std::int32_t LogicalLineCount() const;
+    // Rows the caret can stand on: the logical lines and, after a final line end, the empty line
+    // that follows it (0 for an empty text).
+    std::int32_t RowCount() const { return first_ == kNoRecord ? 0 : crCount_ + 1; }
     std::int32_t WidestLine() const { return widest_; }
     RecordId First() const { return first_; }
     RecordId Last() const { return last_; }
     const TLineRecord& Record(RecordId id) const { return (*pool_)[id]; }
+    // Changes with every change of the text or of its records.
+    std::uint64_t Version() const { return version_; }
     RecordId Next(RecordId id) const { return Record(id).next; }
     RecordId Prev(RecordId id) const { return Record(id).prev; }
     // The characters of a record (Length of them, then a NUL) and its token values (null when
@@ -69,6 +77,8 @@ public:
     const std::uint8_t* StylesOf(const TLineRecord& r) const {
         return r.styles ? reinterpret_cast<const std::uint8_t*>(arena_->Pointer(r.styles)) : nullptr;
     }
+    // Where the scan that wrote a record's values began it; unknown for a record without values.
+    ScanStart ScanStartOf(const TLineRecord& r) const;
 
     // ---- finding text (all move the finger)
     // The record, display line and line start of an offset. Offsets past the end land on the
@@ -139,9 +149,18 @@ public:
     TColor LineColour1(RecordId id) const;
     TColor LineColour2(RecordId id) const;
     void SetLineColours(RecordId id, TColor colour1, TColor colour2);
-    // Replaces the token values of a record (Length bytes), allocating the array on first use.
-    void SetStyles(RecordId id, const std::uint8_t* values);
+    // Replaces the token values of a record (Length bytes), allocating the array on first use,
+    // and the scan start they were made from.
+    void SetStyles(RecordId id, const std::uint8_t* values, ScanStart start = {});
+    // Replaces the scan start of a record that holds values.
+    void SetScanStart(RecordId id, ScanStart start) { WriteScanStart(Rec(id), start); }
     void DropStyles(RecordId id);
+
+    // ---- the scanner states that ScanStart names, held once per text
+    // The index of a state (kUnknown when the table cannot take another).
+    TScanStates::Index InternScanState(std::string_view state);
+    std::string_view ScanState(TScanStates::Index index) const { return scanStates_.State(index); }
+    std::size_t ScanStateCount() const { return scanStates_.Count(); }
 
     // ---- numbered bookmarks: the bit lives in the record, the 1-based column here (0 = unset)
     std::uint16_t BookmarkColumn(int index) const { return bookmarkColumns_[static_cast<std::size_t>(index)]; }
@@ -191,6 +210,9 @@ public:
 private:
     friend class TEdStream;
     static constexpr std::int32_t kChunkSize = 8192;
+    // A record's token values are followed by its ScanStart: the state index, then the lookahead.
+    static constexpr std::size_t kScanStartBytes = 3;
+    static std::size_t StylesBytes(std::uint16_t length) { return length + kScanStartBytes; }
 
     struct Side {
         TColor colour1 = clNone;
@@ -244,6 +266,9 @@ private:
     void FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks);
     void FireTrackFrees(const std::vector<std::int32_t>& freedTracks);
     void SetRecordText(TLineRecord& rec, const char* text, std::int32_t length);
+    void WriteScanStart(const TLineRecord& rec, ScanStart start);
+    // Drops the states no line names any more and renumbers the rest.
+    void CompactScanStates();
     void CountLength(std::int32_t length, int delta);
     void RecomputeWidest();
     Side& SideOf(RecordId id);
@@ -269,6 +294,7 @@ private:
     std::int32_t fingerLogical_ = 0;
 
     std::uint64_t walked_ = 0;
+    std::uint64_t version_ = 0;
     const TLineSegmenter* segmenter_ = nullptr;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unordered_map<RecordId, Side> side_;
@@ -279,6 +305,10 @@ private:
     std::unique_ptr<TMarkedRanges> markedRanges_;
     std::unique_ptr<TUndoStack> ownUndo_;
     TUndoStack* undo_ = nullptr;
+    TScanStates scanStates_;
+    // Set when compacting left the table more than half full: compacting again soon would not
+    // pay, so further new states stay unknown until the text is replaced.
+    bool scanStatesCrowded_ = false;
 
     std::string work_;                 // scratch for rebuilding logical lines
     std::vector<std::uint8_t> workStyles_;

@@ -1,12 +1,9 @@
 #include "editor/TViewScanner.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TCustomCodeMemoParser.h"
-#include "editor/TEdStream.h"
 #include "editor/TTextStore.h"
 
 namespace quarry {
@@ -20,10 +17,7 @@ constexpr std::int32_t kWalkPerScannedLine = 64;
 TViewScanner::TViewScanner(TCustomCodeMemo& memo)
     : memo_(memo), scanner_(memo.Store()), knownCount_(memo.Store().CharCount()) {}
 
-bool TViewScanner::Dirty(RecordId id) const {
-    const TLineRecord& rec = memo_.Store().Record(id);
-    return !rec.Scanned() || (rec.flags & lfChanged) != 0;
-}
+bool TViewScanner::Dirty(RecordId id) const { return memo_.Store().Record(id).NeedsScan(); }
 
 bool TViewScanner::Clean(RecordId id) const {
     const TLineRecord& rec = memo_.Store().Record(id);
@@ -101,51 +95,13 @@ TViewScanner::TResult TViewScanner::EnsureVisible(LineIndex first, LineIndex las
     return result;
 }
 
-// Scans from `start` (a line start) with the parser in its start state, through the run of dirty
-// lines that begins there, at most to display line `last`. The values are a guess until the
-// exact scan passes: the lines carry lfRescan.
+// A guess from `start` (a line start) with the parser in its start state, through the run of dirty
+// lines that begins there, at most to display line `last`: the lines carry lfRescan until the
+// exact scan passes.
 void TViewScanner::ScanProvisionally(TCustomCodeMemoParser& parser, Offset start, LineIndex last, TResult& result) {
-    TTextStore& store = memo_.Store();
-    const TTextStore::Location lastLoc = store.LineByIndex(last);
-    const Offset end = lastLoc.lineStart + store.Record(lastLoc.record).length;
-    TTextStore::Location cur = store.Locate(start);
-    const LineIndex firstLine = cur.line;
-
-    parser.ResetState(0);
-    if (memo_.OnTokenSeen) {
-        std::uint8_t none = 0;
-        memo_.OnTokenSeen(none, -1, -1);
-    }
-    const TLineRecord* rec = &store.Record(cur.record);
-    Offset recEnd = cur.lineStart + rec->length;
-    values_.assign(rec->length, 0);
-    TEdStream stream(store, start, end);
-    while (!stream.AtEnd()) {
-        const Offset tokenStart = stream.Position();
-        std::int32_t length = 0;
-        std::uint8_t value = parser.NextToken(memo_, stream, length);
-        length = std::max<std::int32_t>(length, 1);
-        const Offset tokenEnd = std::min(tokenStart + length, end);
-        if (stream.Position() != tokenEnd) stream.Seek(tokenEnd);
-        if (memo_.OnTokenSeen) memo_.OnTokenSeen(value, tokenStart, tokenEnd);
-        for (Offset p = tokenStart; p < tokenEnd;) {
-            const Offset upTo = std::min(tokenEnd, recEnd);
-            std::memset(values_.data() + (p - cur.lineStart), value, static_cast<std::size_t>(upTo - p));
-            p = upTo;
-            if (p < recEnd) break;
-            store.SetStyles(cur.record, values_.data());
-            store.SetFlags(cur.record, lfRepaint | lfRescan, lfChanged);
-            ++provisionalLines_;
-            Note(result, firstLine, cur.line);
-            const RecordId next = rec->next;
-            // An exact line below the run ends it: its values are better than a guess.
-            if (next == kNoRecord || cur.line >= last || !Dirty(next)) return;
-            cur = {next, cur.line + 1, recEnd};
-            rec = &store.Record(next);
-            recEnd += rec->length;
-            values_.assign(rec->length, 0);
-        }
-    }
+    const LineIndex firstLine = memo_.Store().Locate(start).line;
+    const LineIndex written = scanner_.ScanProvisionally(memo_, parser, start, last, memo_.OnTokenSeen);
+    if (written >= 0) Note(result, firstLine, written);
 }
 
 bool TViewScanner::Step(std::int32_t lineBudget, TResult& result) {
@@ -168,28 +124,16 @@ bool TViewScanner::Step(std::int32_t lineBudget, TResult& result) {
 // A restart far above (inside a long comment, say) costs as much as the lines between; scanning
 // as far again below keeps the next restart from paying it again, so that the scans of a text add
 // up to a linear cost however often they restart.
-LineIndex TViewScanner::Horizon(TCustomCodeMemoParser& parser, const TTextStore::Location& firstSegment,
-                                LineIndex at, LineIndex horizon) {
-    std::array<bool, 256> anchors{};
-    for (int v = 0; v < 256; ++v) anchors[static_cast<std::size_t>(v)] = parser.AnchorSet().Contains(v);
-    std::uint8_t state = 0;
-    const Offset restart = scanner_.RestartPoint(firstSegment.lineStart, anchors, state);
-    const LineIndex restartLine = restart < firstSegment.lineStart ? memo_.Store().Locate(restart).line : firstSegment.line;
-    return std::max(horizon, at + (at - restartLine));
+LineIndex TViewScanner::Horizon(const TTextStore::Location& at, LineIndex restartLine, LineIndex horizon) {
+    return std::max(horizon, at.line + (at.line - restartLine));
 }
 
 LineIndex TViewScanner::ScanFrom(TCustomCodeMemoParser& parser, TTextStore::Location at, LineIndex horizon,
                                  TResult& result) {
-    TTextStore& store = memo_.Store();
-    // The logical line is scanned from its first segment on, which must not end the scan before
-    // the segment asked for.
-    const TTextStore::Location firstSegment = store.FirstSegment(at);
-    horizon = Horizon(parser, firstSegment, at.line, horizon);
-    RecordId seg = firstSegment.record;
-    for (Offset s = firstSegment.lineStart; s < at.lineStart; s += store.Record(seg).length, seg = store.Next(seg))
-        store.SetFlags(seg, lfRescan);
+    const LineIndex restartLine = scanner_.Restart(at.lineStart).at.line;
+    horizon = Horizon(at, restartLine, horizon);
     scanner_.Scan(memo_, parser, at.lineStart, horizon, memo_.OnTokenSeen);
-    Note(result, firstSegment.line, horizon);
+    Note(result, restartLine, horizon);
     return horizon;
 }
 
@@ -230,7 +174,7 @@ bool TViewScanner::PropagateStep(TCustomCodeMemoParser& parser, std::int32_t lin
     }
     const RecordId after = store.Next(at.record);
     if (after == kNoRecord || !store.Record(after).Scanned()) return !pending_.empty();
-    const LineIndex horizon = Horizon(parser, store.FirstSegment(at), at.line, at.line + lineBudget);
+    const LineIndex horizon = Horizon(at, scanner_.Restart(at.lineStart).at.line, at.line + lineBudget);
     bool heldValues = false;
     if (horizon + 1 < store.LineCount()) heldValues = store.Record(store.LineByIndex(horizon + 1).record).Scanned();
     ScanFrom(parser, at, horizon, result);

@@ -23,8 +23,9 @@ class TCustomCodeMemoParser;
 //
 // The background scan works in one of two ways. Filling (the default) makes every line of the
 // text clean. Without filling (for texts too large to hold token values for every line) it only
-// carries the effect of edits on: from each edit on as long as the values change, through lines
-// that held values before, and leaves lines never scanned to painting.
+// carries the effect of edits on: from each edit on as long as the scanner's state differs from
+// the one lines were scanned from, through lines that held values before, and leaves lines never
+// scanned to painting.
 //
 // Invariant: every line that starts before frontier_ is clean (values, neither lfChanged nor
 // lfRescan) as of the last call; an edit moves frontier_ back to the changed offset. pending_
@@ -57,7 +58,7 @@ public:
     void Restart();
 
     // Lines scanned provisionally and exactly so far (tests and benchmarks read them).
-    std::int64_t ProvisionalLines() const { return provisionalLines_; }
+    std::int64_t ProvisionalLines() const { return scanner_.Stats().provisionalLines; }
     std::int64_t ExactLines() const { return scanner_.Stats().lines; }
 
     // Lines above a dirty line that a provisional scan starts from, so that a construct opened a
@@ -72,11 +73,9 @@ private:
     void ScanProvisionally(TCustomCodeMemoParser& parser, Offset start, LineIndex last, TResult& result);
     bool FillStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result);
     bool PropagateStep(TCustomCodeMemoParser& parser, std::int32_t lineBudget, TResult& result);
-    // Scans the logical line holding `at` and on, at most to the display line Horizon() gives;
-    // returns that line.
+    // Scans the line `at` and on, at most to the display line Horizon() gives; returns that line.
     LineIndex ScanFrom(TCustomCodeMemoParser& parser, TTextStore::Location at, LineIndex horizon, TResult& result);
-    LineIndex Horizon(TCustomCodeMemoParser& parser, const TTextStore::Location& firstSegment, LineIndex at,
-                      LineIndex horizon);
+    LineIndex Horizon(const TTextStore::Location& at, LineIndex restartLine, LineIndex horizon);
     void Note(TResult& result, LineIndex first, LineIndex last) const;
 
     TCustomCodeMemo& memo_;
@@ -86,8 +85,6 @@ private:
     bool fill_ = true;
     std::vector<Offset> pending_;
     Offset knownCount_ = 0;  // the text's length when the last edit was reported
-    std::int64_t provisionalLines_ = 0;
-    std::vector<std::uint8_t> values_;
 };
 
 }  // namespace quarry

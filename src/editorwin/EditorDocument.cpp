@@ -265,7 +265,7 @@ void EditorDocument::ForceReloadCheck()
     acknowledgedDate_ = fileDate_;
 }
 
-std::int32_t EditorDocument::LineCount() const { return memo_.Store().LogicalLineCount(); }
+std::int32_t EditorDocument::LineCount() const { return memo_.Store().RowCount(); }
 
 std::int32_t EditorDocument::DisplayLineOfRow(std::int32_t row)
 {
@@ -294,7 +294,9 @@ std::int32_t EditorDocument::PlaceCaret(std::int32_t row, std::int32_t column)
     std::int32_t line = row;
     memo_.LogicalToDisplay(line, column);
     auto& store = memo_.Store();
-    const Offset start = store.First() == kNoRecord ? 0 : store.LineByIndex(line - 1).lineStart;
+    // The empty line after a final line end has no record: it starts at the end of the text.
+    const Offset start =
+        store.First() == kNoRecord || line > store.LineCount() ? store.CharCount() : store.LineByIndex(line - 1).lineStart;
     const Offset caret = std::min<Offset>(start + column - 1, store.CharCount());
     memo_.SetSelection(caret, caret);
     return line;

@@ -17,7 +17,8 @@ struct EnvironmentSettings;
 // backup, modified test, reload check, caret, markers, error line). The window around it only
 // adds what needs a screen.
 //
-// Rows and columns are 1-based text rows (counted by line breaks) and character columns.
+// Rows and columns are 1-based text rows (counted by line breaks; after a final line break the
+// empty line that follows is the last row, where Ctrl+End puts the caret) and character columns.
 class EditorDocument final {
 public:
     // The filter texts of the parsers in slot order; the last matching one chooses the parser.

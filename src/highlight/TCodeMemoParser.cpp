@@ -26,13 +26,42 @@ void TCodeMemoParser::publish()
     settings_.applyTo(editorSettings_);
     // The same template and auto-replace objects go on serving, so their flags and events stay.
     installExpansionHooks(settings_, editorSettings_, templates, autoReplace);
-    std::copy(tables_.anchor.bits.begin(), tables_.anchor.bits.end(), anchorSet_.Bytes().begin());
     resetState(0);
 }
 
-bool TCodeMemoParser::AtInitialState() const
+void TCodeMemoParser::SaveState(std::string& state) const
 {
-    return current_ == initial_ && stack_.empty() && !containerOpen_;
+    const auto append = [&](const StateSet& set) { state.append(reinterpret_cast<const char*>(set.bits.data()), 32); };
+    state.clear();
+    append(current_);
+    state += char(containerOpen_ ? 1 : 0);
+    // The saved set matters only while a container is open; its end is always the reader's
+    // position between two tokens, so the position need not be kept.
+    if (containerOpen_)
+        append(saved_);
+    for (const StateSet& set : stack_)
+        append(set);
+}
+
+void TCodeMemoParser::RestoreState(std::string_view state)
+{
+    const auto take = [&](StateSet& set) {
+        std::copy_n(state.data(), 32, reinterpret_cast<char*>(set.bits.data()));
+        state.remove_prefix(32);
+    };
+    StateSet current;
+    take(current);
+    containerOpen_ = state.front() != 0;
+    state.remove_prefix(1);
+    containerEnd_ = 0;
+    if (containerOpen_)
+        take(saved_);
+    stack_.clear();
+    while (state.size() >= 32) {
+        stack_.emplace_back();
+        take(stack_.back());
+    }
+    setCurrent(current);
 }
 
 std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std::int32_t& length)
@@ -46,11 +75,10 @@ std::uint8_t TCodeMemoParser::NextToken(TCustomCodeMemo&, TEdStream& stream, std
         return std::uint8_t(value);
     } catch (const ECodeMemoParserError&) {
         // A script that pops more than it pushed must not take the editor down while the user
-        // types: the token stays, the state falls back to where the scan began.
+        // types: the token stays, the state falls back to the start of a text (the same
+        // wherever the scan began, so that a re-scan still gives what a full scan gives).
         ++stackUnderflows_;
-        stack_.clear();
-        containerOpen_ = false;
-        setCurrent(initial_);
+        resetState(0);
         length = std::max<std::int32_t>(1, stream.Position() - start);
         if (stream.Position() <= start)
             stream.Seek(start + 1);
@@ -222,7 +250,6 @@ void TCodeMemoParser::resetState(int state)
         context = tables_.startStates;
     stack_.clear();
     containerOpen_ = false;
-    initial_ = context;
     setCurrent(context);
 }
 

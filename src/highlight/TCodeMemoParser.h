@@ -4,11 +4,9 @@
 // ResetState and NextToken split text into tokens.
 //
 // Scanning state (current state set, stack, container) lives here, not in the caller: a caller
-// restarts at a character whose stored token value is in the anchor set and passes that value
-// to ResetState.
+// starts with ResetState, or restarts where it saved the state with SaveState.
 #include "editor/TCM_Settings.h"
 #include "editor/TCustomCodeMemoParser.h"
-#include "editor/TStateSet.h"
 #include "highlight/ECodeMemoParserError.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/ParserTables.h"
@@ -41,9 +39,9 @@ public:
     // ---- the interface the editor control drives
     std::uint8_t NextToken(TCustomCodeMemo& memo, TEdStream& stream, std::int32_t& length) override;
     void ResetState(std::uint8_t state) override { resetState(state); }
-    const TStateSet& AnchorSet() const override { return anchorSet_; }
-    // The state installed by the last ResetState, with an empty stack and no open container.
-    bool AtInitialState() const override;
+    // The current state set, the container's flag and saved set, and the stack, 32 bytes a set.
+    void SaveState(std::string& state) const override;
+    void RestoreState(std::string_view state) override;
     TCM_Settings& Settings() override { return editorSettings_; }
 
     // Compiles a script text (line ends of any kind). On the first fault raises
@@ -125,8 +123,6 @@ private:
 
     TCM_Settings editorSettings_;
     long long stackUnderflows_ = 0;
-    TStateSet anchorSet_{0};
-    StateSet initial_ = StateSet::of({0});
     StateSet current_ = StateSet::of({0});
     const TokenTable* table_ = nullptr;
     std::vector<StateSet> stack_;

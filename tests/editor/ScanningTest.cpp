@@ -43,12 +43,12 @@ TEST_F(Scanning, CommentsCarryAcrossLinesAndARestartInsideOneKeepsTheState) {
     memo.SetActiveParser(1);
     Load("a /* x\ry z\rw */ b\rc");
     EXPECT_EQ("1433335|3335|3333414|1", Values());
-    // Editing inside the comment restarts at the line end before the edit, in comment state.
-    At(1, 1);
-    parser.lastReset = -1;
+    // Editing inside the comment restarts at the line before, in the comment state saved there.
+    At(2, 1);
+    parser.restored.clear();
     Type("q");
-    EXPECT_EQ(5, parser.lastReset);
-    EXPECT_EQ("1433335|33335|3333414|1", Values());
+    EXPECT_EQ("c", parser.restored);
+    EXPECT_EQ("1433335|3335|33333414|1", Values());
 }
 
 TEST_F(Scanning, OpeningACommentRescansTheLinesItReaches) {

@@ -388,17 +388,35 @@ TEST(TextStore, ResegmentKeepsTextAndTokenValues) {
     TTextStore store;
     store.InsertText(0, "abcdefghij\rxy\r");
     const std::vector<std::uint8_t> styles(11, 7);
-    store.SetStyles(store.First(), styles.data());
+    store.SetStyles(store.First(), styles.data(), {store.InternScanState("s"), 1});
     FixedWidthSegmenter segmenter(4);
     store.SetSegmenter(&segmenter);
     store.Resegment();
     EXPECT_EQ((std::vector<std::string>{"abcd", "efgh", "ij\r", "xy\r"}), Records(store));
     ASSERT_NE(nullptr, store.StylesOf(store.Record(store.First())));
     EXPECT_EQ(7, store.StylesOf(store.Record(store.First()))[3]);
+    // The line still starts in the state its scan began in; its new segments start in none known.
+    EXPECT_EQ("s", store.ScanState(store.ScanStartOf(store.Record(store.First())).state));
+    EXPECT_FALSE(store.ScanStartOf(store.Record(store.Next(store.First()))).Known());
     store.SetSegmenter(nullptr);
     store.Resegment();
     EXPECT_EQ((std::vector<std::string>{"abcdefghij\r", "xy\r"}), Records(store));
     store.CheckInvariants();
+}
+
+TEST(TextStore, AFullTableOfScanStatesKeepsTheStatesLinesName) {
+    TTextStore store;
+    store.InsertText(0, "a\rb\r");
+    for (std::size_t i = 0; i < TScanStates::kCapacity; ++i) store.InternScanState(std::to_string(i));
+    const std::uint8_t values[2] = {1, 1};
+    store.SetStyles(store.First(), values, {store.InternScanState("7"), 1});
+    store.SetStyles(store.Next(store.First()), values, {store.InternScanState("65000"), 1});
+    const TScanStates::Index added = store.InternScanState("new");
+    ASSERT_NE(TScanStates::kUnknown, added);
+    EXPECT_EQ(3u, store.ScanStateCount());
+    EXPECT_EQ("7", store.ScanState(store.ScanStartOf(store.Record(store.First())).state));
+    EXPECT_EQ("65000", store.ScanState(store.ScanStartOf(store.Record(store.Next(store.First()))).state));
+    EXPECT_EQ("new", store.ScanState(added));
 }
 
 }  // namespace

@@ -9,14 +9,10 @@
 namespace quarry::test {
 
 // A small scanner for tests: words are token 1, digits 2, "/* ... */" comments 3 (across lines,
-// with each line end inside a comment token 5), blanks and line ends 4, anything else 0. The
-// anchor set holds 4 (restart outside a comment) and 5 (restart inside one).
+// with each line end inside a comment token 5), blanks and line ends 4, anything else 0. Its
+// state is one byte: 'c' inside a comment, '-' outside.
 class WordParser final : public TCustomCodeMemoParser {
 public:
-    WordParser() {
-        anchors_.Add(4);
-        anchors_.Add(5);
-    }
 
     std::uint8_t NextToken(TCustomCodeMemo&, TEdStream& s, std::int32_t& length) override {
         ++calls;
@@ -62,14 +58,18 @@ public:
         lastReset = state;
         inComment_ = state == 5;
     }
-    const TStateSet& AnchorSet() const override { return anchors_; }
-    bool AtInitialState() const override { return !inComment_; }
+    void SaveState(std::string& state) const override { state.assign(1, inComment_ ? 'c' : '-'); }
+    void RestoreState(std::string_view state) override {
+        restored = std::string(state);
+        inComment_ = state == "c";
+    }
     TCM_Settings& Settings() override { return settings; }
 
     TCM_Settings settings;
     int calls = 0;
     int resets = 0;
     int lastReset = -1;
+    std::string restored;  // the state installed last by RestoreState
 
 private:
     static char PeekNext(TEdStream& s) {
@@ -78,7 +78,6 @@ private:
         s.Previous();
         return c;
     }
-    TStateSet anchors_;
     bool inComment_ = false;
 };
 

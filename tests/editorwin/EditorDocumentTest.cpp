@@ -3,6 +3,7 @@
 // old file), the reload question, caret and markers, the error line.
 #include "editor/FixedPitchHost.h"
 #include "editor/TCustomCodeMemo.h"
+#include "editor/TEditorActions.h"
 #include "editor/TTextStore.h"
 #include "editorwin/EditorDocument.h"
 #include "editorwin/EditorWindowTexts.h"
@@ -495,7 +496,7 @@ TEST_F(EditorDocumentTest, ReloadKeepsTheCaretWhereTheNewTextReaches)
     Touch(path, 5);
     ui.answer(Answer::Yes);
     document.CheckFileChanged();
-    EXPECT_EQ((EditorDocument::Position{30, 3}), document.GetCaret());
+    EXPECT_EQ((EditorDocument::Position{31, 1}), document.GetCaret()) << "the end of the new text";
 }
 
 TEST_F(EditorDocumentTest, SetCaretCentresTheRowInTheWindow)
@@ -509,14 +510,50 @@ TEST_F(EditorDocumentTest, SetCaretCentresTheRowInTheWindow)
         int top;  // first visible row, 1-based
     } cases[] = {
         {3, 1, {3, 1}, 1},      {100, 1, {100, 1}, 90},   {11, 4, {11, 4}, 1},   {12, 2, {12, 2}, 2},
-        {0, 1, {1, 1}, 1},      {-5, 0, {1, 1}, 1},        {500, 1, {200, 1}, 190}, {5, 99, {5, 7}, 1},
+        {0, 1, {1, 1}, 1},      {-5, 0, {1, 1}, 1},        {500, 1, {201, 1}, 191}, {5, 99, {5, 7}, 1},
+        {201, 5, {201, 1}, 191},
     };
     for (const auto& c : cases) {
         document.SetCaret(c.row, c.column);
         EXPECT_EQ(c.caret, document.GetCaret()) << "row " << c.row;
         EXPECT_EQ(c.top, memo.FirstVisibleLine() + 1) << "row " << c.row;
     }
-    EXPECT_EQ(200, document.LineCount());
+    EXPECT_EQ(201, document.LineCount()) << "the empty line after the last line end is a row";
+}
+
+// After a final line end the caret can stand on the empty line that follows; the window counts
+// it as the last row, and moving, paging and typing there agree on where it is.
+TEST_F(EditorDocumentTest, TheEmptyLineAfterAFinalLineEndIsTheLastRow)
+{
+    const struct {
+        const char* text;
+        std::vector<int> actions;  // editor action codes, or a character typed as -c
+        EditorDocument::Position caret;
+        const char* after;         // the text afterwards
+    } cases[] = {
+        {"one\ntwo\nthree\n", {caDOCEND}, {4, 1}, "one\rtwo\rthree\r"},
+        {"one\ntwo\nthree\n", {caDOCEND, caPAGEUP}, {1, 1}, "one\rtwo\rthree\r"},
+        {"one\ntwo\nthree\n", {caDOCEND, -'x'}, {4, 2}, "one\rtwo\rthree\rx"},
+        {"one\ntwo\nthree\n", {caDOCEND, caUP, caDOWN}, {4, 1}, "one\rtwo\rthree\r"},
+        {"one\ntwo\nthree", {caDOCEND}, {3, 6}, "one\rtwo\rthree"},
+    };
+    for (const auto& c : cases) {
+        memo.SetText(c.text);
+        for (int action : c.actions) {
+            if (action < 0)
+                memo.KeyPress(char(-action));
+            else
+                memo.ExecuteAction(action);
+        }
+        EXPECT_EQ(c.caret, document.GetCaret()) << c.text << ", " << c.actions.size() << " actions";
+        EXPECT_EQ(c.after, memo.Store().Text()) << c.text << ", " << c.actions.size() << " actions";
+    }
+    memo.SetText(Lines(100));
+    memo.ExecuteAction(caDOCEND);
+    memo.ExecuteAction(caPAGEUP);
+    EXPECT_EQ((EditorDocument::Position{81, 1}), document.GetCaret()) << "a page of twenty rows up from row 101";
+    document.SetCaret(101, 1);
+    EXPECT_EQ(memo.Store().CharCount(), memo.Caret());
 }
 
 TEST_F(EditorDocumentTest, MarkersRoundTripAndUnsetOnesAreMinusOne)

@@ -1,17 +1,15 @@
 // The six shipped scripts: names, editable styles and word lists as the program promises them;
-// compiled forms that load back; restarting a scan at an anchor gives what a full scan gives.
+// compiled forms that load back.
 #include "HighlightTestUtil.h"
 
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
-#include "highlight/RestartScan.h"
 #include "highlight/TCM_Compiler.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
-#include <random>
 #include <set>
 #include <sstream>
 
@@ -171,54 +169,6 @@ TEST(BuiltinScripts, ExampleTextsScanWithoutUnknownPieces)
         EXPECT_FALSE(text.empty()) << lang.script;
         EXPECT_EQ(text.size(), scanStyles(*parser, text).size());
     }
-}
-
-// Edits made of pieces that open and close the languages' multi-line constructs.
-const char* const kPieces[] = {"/*", "*/", "\"", "'", "{", "}", "(*", "*)", "<!--", "-->", "<script>", "</script>",
-                               "<style>", "</style>", "<", ">", "\n", "\n\n", "x", "if ", "//", "\\\n", "#define A",
-                               "=", ";", " ", "<% ", " %>", ":", "<a href=\"", "&amp;"};
-
-TEST(BuiltinScripts, RestartingAtAnAnchorGivesTheFullScan)
-{
-    std::mt19937 rng(20261206);
-    for (size_t i = 0; i < 6; ++i) {
-        const BuiltinLanguage& lang = builtinLanguages()[i];
-        auto parser = builtin(lang);
-        std::string text = readSample(kExpected[i].sample);
-        std::vector<uint8_t> stored = scanStyles(*parser, text);
-        for (int round = 0; round < 300; ++round) {
-            const size_t at = text.empty() ? 0 : rng() % (text.size() + 1);
-            const size_t erase = rng() % 3 == 0 ? std::min<size_t>(rng() % 6, text.size() - at) : 0;
-            std::string piece = normaliseEditorText(kPieces[rng() % std::size(kPieces)]);
-            text.erase(at, erase);
-            stored.erase(stored.begin() + long(at), stored.begin() + long(at + erase));
-            text.insert(at, piece);
-            stored.insert(stored.begin() + long(at), piece.size(), uint8_t(rng() % 256));
-            rescanAfterEdit(*parser, text, stored, ScanOffset(at), ScanOffset(at + piece.size()));
-            const std::vector<uint8_t> full = scanStyles(*parser, text);
-            ASSERT_EQ(full, stored) << lang.script << " after round " << round << " at " << at;
-            if (text.size() > 4000) {  // keep the text near its sample size
-                text = readSample(kExpected[i].sample);
-                stored = scanStyles(*parser, text);
-            }
-        }
-    }
-}
-
-TEST(BuiltinScripts, TypingInTheMiddleRescansAFewLines)
-{
-    auto parser = builtin(*findBuiltinLanguage("c"));
-    std::string text;
-    const std::string sample = readSample("sample.c");
-    while (text.size() < 200000)
-        text += sample.substr(0, sample.size() - 34);  // without the unterminated comment
-    std::vector<uint8_t> stored = scanStyles(*parser, text);
-    const size_t at = text.find("return -1;", text.size() / 2);
-    text.insert(at, "x");
-    stored.insert(stored.begin() + long(at), 0);
-    RescanStats stats = rescanAfterEdit(*parser, text, stored, ScanOffset(at), ScanOffset(at + 1));
-    EXPECT_GE(3, stats.linesScanned);
-    EXPECT_EQ(scanStyles(*parser, text), stored);
 }
 
 }  // namespace

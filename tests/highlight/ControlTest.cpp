@@ -6,6 +6,7 @@
 
 #include "editor/TCustomCodeMemo.h"
 #include "editor/TMemoryStream.h"
+#include "editor/TViewScanner.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/HtmlWriter.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -84,29 +86,128 @@ protected:
     TCustomCodeMemo memo;
 };
 
-const char* const kPieces[] = {"/*", "*/", "\"", "'", "{", "}", "(*", "*)", "<!--", "-->", "<script>", "</script>",
-                               "<style>", "</style>", "<", ">", "\r", "\r\r", "x", "if ", "//", "\\\r", "#define A",
-                               "=", ";", " ", "<% ", " %>", ":", "&amp;"};
+// Pieces that open and close the languages' multi-line constructs and switch their states.
+const char* const kPieces[] = {"/*", "*/", "\"", "'", "{", "}", " }", "(*", "*)", "<!--", "-->", "<script>",
+                               "</script>", "<style>", "</style>", "<", ">", "\r", "\r\r", "x", "if ", "//",
+                               "\\\r", "#define A", "=", ";", " ", "<% ", " %>", ":", "&amp;", "red;", "\t"};
 
-TEST_F(Control, ItsRescanAfterRandomEditsEqualsAFullScan)
+std::string escaped(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == '\r')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\\' || c == '"')
+            out += std::string("\\") + char(c);
+        else
+            out += char(c);
+    }
+    return out;
+}
+
+// Where the stored values first differ from a fresh full scan, -1 when they agree.
+long firstDifference(const std::vector<int>& expected, const std::vector<int>& actual)
+{
+    const auto [e, a] = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
+    return e == expected.end() && a == actual.end() ? -1 : long(e - expected.begin());
+}
+
+// Thousands of random edits, each made as typing makes it and re-scanned incrementally; after
+// every one each character's stored value must be what a fresh full scan of the text gives. The
+// second pass scans as a window does: only as far as a horizon below a ten-line view, the view
+// itself, the rest in the background; now and then the text is loaded afresh, so that the view
+// is first guessed at.
+TEST_F(Control, IncrementalRescanAfterRandomEditsEqualsAFreshFullScan)
 {
     const std::pair<const char*, const char*> languages[] = {{"c", "sample.c"}, {"html", "sample.html"},
                                                              {"pascal", "sample.pas"}, {"asm", "sample.asm"},
                                                              {"java", "Sample.java"}, {"text", "sample.txt"}};
-    std::mt19937 rng(99);
-    for (const auto& [language, sample] : languages) {
-        use(language);
-        memo.SetText(readSample(sample));
-        for (int round = 0; round < 150; ++round) {
-            const Offset size = memo.Store().CharCount();
-            const Offset at = Offset(rng() % uint32_t(size + 1));
-            const Offset to = rng() % 3 ? at : std::min<Offset>(size, at + Offset(rng() % 8));
-            memo.SetSelection(at, to);
-            memo.ReplaceSelection(kPieces[rng() % std::size(kPieces)]);
-            memo.ScanAll();  // the re-scan already ran; this only fills lines postponed for painting
-            ASSERT_EQ(fullScan(parser, memo.Store().Text()), storedValues(memo))
-                << language << " round " << round << " at " << at;
+    const unsigned seed = 20240611;
+    std::mt19937 rng(seed);
+    TViewScanner view(memo);
+    for (const bool windowed : {false, true}) {
+        memo.SetScanAhead(windowed ? 2 : -1);
+        memo.OnEdited = [&](Offset from) {
+            if (windowed)
+                view.Edited(from);
+        };
+        for (const auto& [language, sample] : languages) {
+            use(language);
+            // Long enough for a view to stand below lines never scanned.
+            std::string original;
+            for (int copies = windowed ? 4 : 1; copies > 0; --copies)
+                original += readSample(sample);
+            memo.SetText(original);
+            for (int edit = 0; edit < (windowed ? 400 : 1000); ++edit) {
+                const LineIndex top = LineIndex(rng() % uint32_t(memo.Store().LineCount()));
+                if (windowed) {
+                    if (rng() % 25 == 0)
+                        memo.SetText(memo.Store().Text());
+                    memo.SetFirstVisibleLine(top);
+                    view.EnsureVisible(top, top + 9);
+                }
+                const Offset size = memo.Store().CharCount();
+                const Offset at = Offset(rng() % uint32_t(size + 1));
+                const Offset erase = rng() % 3 ? 0 : std::min<Offset>(size - at, Offset(rng() % 12));
+                std::string piece = kPieces[rng() % std::size(kPieces)];
+                if (rng() % 4 == 0)
+                    piece = std::string(1, char(32 + rng() % 95));
+                memo.SetSelection(at, at + erase);
+                memo.ReplaceSelection(piece);
+                if (windowed) {
+                    view.EnsureVisible(top, top + 9);
+                    TViewScanner::TResult result;
+                    while (view.Step(8, result)) {
+                    }
+                }
+                const long wrong = firstDifference(fullScan(parser, memo.Store().Text()), storedValues(memo));
+                ASSERT_EQ(-1, wrong) << "seed " << seed << (windowed ? ", window, " : ", ") << language << " edit "
+                                     << edit << ": at " << at << " delete " << erase << " insert \""
+                                     << escaped(piece) << "\"";
+                if (memo.Store().CharCount() > Offset(2 * original.size()))
+                    memo.SetText(original);
+            }
         }
+    }
+    memo.OnEdited = nullptr;
+}
+
+// Edits after which the re-scan must not stop where the values below stay the same: the state
+// (or the stack) differs there, or a token before the line read what the edit changed.
+TEST_F(Control, RescanGoesOnWhereTheScannerStateDiffers)
+{
+    struct Case {
+        const char* why;
+        const char* language;  // a built-in language, or null for the script
+        const char* script;
+        const char* text;
+        Offset at, erase;
+        const char* insert;
+    };
+    const Case cases[] = {
+        {"a closed style block leaves a comment that looks the same in both states", "html", nullptr,
+         "<style>\nh1 { color: red;\n/* note\n   more */\np { }\n</style>\n", 24, 0, " }"},
+        {"one more level on the stack under the same state set", nullptr,
+         "%%tokens 1 '('\rInState 1 ( 1 '('\r7 'x'\r2 ')' )\r%%states 1 push ( + 1 - 0 ) 2 ( ) pop",
+         "(\nx\n)\nx\n", 0, 0, "("},
+        {"the token before an unchanged line ended on what follows it", nullptr,
+         "%%tokens 1 'a' '[a\\n]' ? '\\nbc' _discard_\r2 'b'\r3 'c'", "aaa\n\nbc\n", 6, 1, "x"},
+        {"the same where the edit ends the text", nullptr,
+         "%%tokens 1 'a' '[a\\n]' ? '\\nbc' _discard_\r2 'b'\r3 'c'", "aaa\n\nbc", 5, 2, ""},
+    };
+    for (const Case& c : cases) {
+        if (c.language)
+            use(c.language);
+        else
+            parser.compile(c.script);
+        memo.SetParser(1, &parser);
+        memo.SetActiveParser(1);
+        memo.SetText(c.text);
+        memo.SetSelection(c.at, c.at + c.erase);
+        memo.ReplaceSelection(c.insert);
+        EXPECT_EQ(fullScan(parser, memo.Store().Text()), storedValues(memo)) << c.why;
     }
 }
 

@@ -121,7 +121,6 @@ TEST(Scanner, ResetStateInstallsTheContextOfTheState)
     EXPECT_EQ("{0}", parser->currentStates().dump());
     parser->resetState(7);
     EXPECT_EQ("{0}", parser->currentStates().dump());
-    EXPECT_TRUE(parser->AtInitialState());
 }
 
 TEST(Scanner, CustomMatchGoesThroughTheEvent)

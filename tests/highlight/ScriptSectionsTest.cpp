@@ -228,7 +228,7 @@ TEST(ScriptSections, SettingsReachTheEditorsSettingsObject)
     EXPECT_EQ(1, t.effects[2].fontStyle);
     EXPECT_EQ(255, t.effects[2].foreground);
     EXPECT_TRUE(t.effects[2].defaultBackground);
-    EXPECT_TRUE(parser->AnchorSet().Contains(0));
+    EXPECT_TRUE(parser->tables().anchor.has(0));
 }
 
 }  // namespace

@@ -99,6 +99,9 @@ TEST(Quarryhl, FailuresSayWhatAndExitNonZero)
     quarry::test::TempDir dir;
     const std::string bad = dir.write("bad.hl", "%%language\nname = 'x'\n%%map 1\n");
     const std::string text = dir.write("a.txt", "abc");
+    const auto edits = [&](const std::string& name, const std::string& lines) {
+        return "edit '" + text + "' '" + dir.write(name, lines) + "'";
+    };
     struct Case {
         std::string args;
         int status;
@@ -117,11 +120,49 @@ TEST(Quarryhl, FailuresSayWhatAndExitNonZero)
         {"compile '" + bad + "'", 2, "quarryhl compile: usage: quarryhl compile SCRIPT -o FILE\n"},
         {"tokens --compiled '" + text + "' '" + text + "'", 1,
          "quarryhl tokens: Compiled parser data is damaged\n"},
+        {edits("q", "0 0 \\q"), 1,
+         "quarryhl edit: " + dir.file("q") + ":1: unknown escape \\q (use \\n, \\t, \\\\ or \\xHH)\n"},
+        {edits("x", "1 0 a\n0 0 \\x4"), 1, "quarryhl edit: " + dir.file("x") + ":2: \\x needs two hexadecimal digits\n"},
+        {edits("far", "\n1 1 a\n3 1 b"), 1,
+         "quarryhl edit: " + dir.file("far") + ":3: the edit reaches past the end of the text (3 characters)\n"},
+        {edits("nan", "x 0 a"), 1, "quarryhl edit: " + dir.file("nan") + ":1: OFFSET is not a number: x\n"},
+        {edits("short", "1"), 1,
+         "quarryhl edit: " + dir.file("short") + ":1: expected DELETE: a line is OFFSET DELETE TEXT\n"},
+        {"edit '" + text + "'", 2, "quarryhl edit: usage: quarryhl edit [--lang NAME | --script FILE | --compiled "
+                                   "FILE] FILE EDITS [-o OUT]\n"},
     };
     for (const Case& c : cases) {
         ToolRun run = quarryhl(c.args);
         EXPECT_EQ(c.status, run.status) << c.args;
         EXPECT_EQ(c.message, run.out) << c.args;
+    }
+}
+
+// The edits land where they say, escapes included, and the tokens of the result are those a
+// whole scan of the final text lists.
+TEST(Quarryhl, EditListsTheTokensOfTheEditedText)
+{
+    struct Case {
+        const char* lang;
+        const char* text;
+        const char* edits;
+        const char* result;
+    } cases[] = {
+        {"html", "<style>\nh1 { color: red;\n/* note\n   more */\np { }\n</style>\n", "24 0  }\n",
+         "<style>\nh1 { color: red; }\n/* note\n   more */\np { }\n</style>\n"},
+        {"c", "int a;\nint b;\n", "0 0 /*\\n\n3 4 \\t\\\\\\x41*/\n", "/*\n\t\\A*/a;\nint b;\n"},
+        {"text", "abc", "\r\n1 1 x\r\n\n2 1\n", "ax"},
+    };
+    for (const Case& c : cases) {
+        quarry::test::TempDir dir;
+        const std::string file = dir.write("in", c.text);
+        const std::string edits = dir.write("edits", c.edits);
+        const std::string result = dir.write("result", c.result);
+        ToolRun edited = quarryhl(std::string("edit --lang ") + c.lang + " '" + file + "' '" + edits + "'");
+        ToolRun whole = quarryhl(std::string("tokens --lang ") + c.lang + " '" + result + "'");
+        ASSERT_EQ(0, edited.status) << edited.out;
+        EXPECT_FALSE(edited.out.empty());
+        EXPECT_EQ(whole.out, edited.out) << c.edits;
     }
 }
 

@@ -2,9 +2,9 @@
 // "offset length value", offsets into the text with every line end counted as one character.
 #include "Command.h"
 #include "HighlightInput.h"
+#include "TokenListWriter.h"
 
 #include "highlight/ScannedText.h"
-
 
 namespace quarry::hl {
 namespace {
@@ -18,31 +18,9 @@ int run(const std::vector<std::string>& args)
     normaliseEditorTextInPlace(text);
     auto parser = loadParser(o, o.positional[0]);
     OutputSink out(o);
-    std::string block;
-    block.reserve(1 << 17);
-    char digits[24];
-    auto number = [&](long long v) {
-        char* end = digits + sizeof digits;
-        char* p = end;
-        do {
-            *--p = char('0' + v % 10);
-            v /= 10;
-        } while (v);
-        block.append(p, size_t(end - p));
-    };
-    scanText(*parser, text, [&](const TokenSpan& t) {
-        number(t.offset);
-        block += ' ';
-        number(t.length);
-        block += ' ';
-        number(t.value);
-        block += '\n';
-        if (block.size() >= (1 << 16)) {
-            out.stream().write(block.data(), std::streamsize(block.size()));
-            block.clear();
-        }
-    });
-    out.stream().write(block.data(), std::streamsize(block.size()));
+    TokenListWriter list(out.stream());
+    scanText(*parser, text, [&](const TokenSpan& t) { list.add(t.offset, t.length, t.value); });
+    list.flush();
     out.finish();
     return 0;
 }

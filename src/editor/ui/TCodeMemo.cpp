@@ -201,6 +201,7 @@ void TCodeMemo::CaretChanged() {
     caretVisible_ = true;
     if (hasFocus() && blinkTimer_.interval() > 0) blinkTimer_.start();
     viewport()->update();
+    if (OnCaretMoved) OnCaretMoved();
 }
 
 void TCodeMemo::Beep() { QApplication::beep(); }

@@ -127,6 +127,8 @@ public:
     std::function<void(const std::string& hyperData, int hyperType)> OnHyperlinkHover;
     std::function<void(QPoint clickPos, Offset charOffset)> OnTripleClick;
     std::function<void(const QStringList& fileList, QPoint atPoint)> OnFilesDropped;
+    // The caret or the selection moved, by whatever means (keys, a search, a jump to a marker).
+    std::function<void()> OnCaretMoved;
     std::function<void(std::uint8_t sourceTypes, QPoint atPoint)> OnDataDrop;
     std::function<void(const QMimeData& data, QPoint atPoint, Qt::DropAction& effect)> OnOLEDragOver;
     // Draws the page header instead of the built-in one; returns the text area's top.

@@ -82,7 +82,7 @@ void SearchCommands::GotoLine1Click()
     auto* editor = searchableEditor();
     if (!editor || !goToRow)
         return;
-    if (const auto row = AskLineNumber(context_.ui, editor->Memo().Store().LogicalLineCount()))
+    if (const auto row = AskLineNumber(context_.ui, editor->Memo().Store().RowCount()))
         goToRow(*row);
 }
 

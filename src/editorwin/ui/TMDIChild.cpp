@@ -79,6 +79,8 @@ TMDIChild::TMDIChild(TMDIChildHost& host, UserInterface& ui, const EnvironmentSe
         if (host_)
             host_->ChildChanged(*this);
     };
+    // The caret panel follows the caret also where no key or click in the editor moved it.
+    SEditor1->OnCaretMoved = [this] { ScheduleStatus(); };
     SEditor1->installEventFilter(this);
     SEditor1->viewport()->installEventFilter(this);
     connect(SEditor1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ScheduleStatus(); });
@@ -100,6 +102,7 @@ TMDIChild::~TMDIChild()
     tag_ = kDestroyingTag;
     statusTimer_.stop();
     SEditor1->Memo().OnChange = nullptr;
+    SEditor1->OnCaretMoved = nullptr;
     document_.OnStatusChanged = nullptr;
     if (host_)
         host_->ChildDestroyed(*this);
@@ -331,6 +334,7 @@ void TMDIChild::DetachHost()
     host_ = nullptr;
     statusTimer_.stop();
     SEditor1->Memo().OnChange = nullptr;
+    SEditor1->OnCaretMoved = nullptr;
     document_.OnStatusChanged = nullptr;
 }
 

@@ -2,11 +2,14 @@
 // menu, the reload question at activation, the caret placed in the middle of a real window.
 #include "ShellFixture.h"
 
+#include "editorwin/ui/SearchCommands.h"
 #include "highlight/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "highlight/TParserRepository.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
 
 #include <QMenu>
 #include <QStatusBar>
@@ -41,11 +44,11 @@ TEST_F(EditorWindowTest, TheSixPanelsDescribeTheActiveWindow)
 {
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", ""}), Panels());
     auto* window = form().OpenFileByName(write("main.c", "int a;\nint b;\n"));
-    EXPECT_EQ((std::vector<std::string>{"1:1", "", "Total: 2", "Top: 1", "ANSI C", "Insert"}), Panels());
+    EXPECT_EQ((std::vector<std::string>{"1:1", "", "Total: 3", "Top: 1", "ANSI C", "Insert"}), Panels());
     window->SetCaret(2, 4);
     TypeInto(window, "xy");
     Settle();
-    EXPECT_EQ((std::vector<std::string>{"2:6", "Modified", "Total: 2", "Top: 1", "ANSI C", "Insert"}), Panels());
+    EXPECT_EQ((std::vector<std::string>{"2:6", "Modified", "Total: 3", "Top: 1", "ANSI C", "Insert"}), Panels());
     QTest::keyClick(window->SEditor1, Qt::Key_Insert);
     Settle();
     EXPECT_EQ("Overwrite", Panel(7));
@@ -62,6 +65,47 @@ TEST_F(EditorWindowTest, TheSixPanelsDescribeTheActiveWindow)
     }
     Settle();
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", ""}), Panels());
+}
+
+// The caret panel shows where the caret is, however it got there: moves made from a dialog or a
+// menu touch no key or mouse in the editor. After a final line end the caret can stand on the
+// empty line below the last one, the last row.
+TEST_F(EditorWindowTest, TheCaretPanelFollowsTheCaretWhereverItMoves)
+{
+    auto* window = form().OpenFileByName(write("a.c", "alpha\nbeta\ngamma\n"));
+    auto* editor = window->SEditor1;
+    const struct {
+        const char* what;
+        std::function<void()> move;
+        const char* panel;
+        const char* total;
+    } steps[] = {
+        {"Find with the dialog's OK", [&] {
+             Trigger("Find1");
+             auto& find = form().searchCommands().findDialog();
+             find.FindHistoryBox->setEditText(QStringLiteral("gamma"));
+             find.OKButton->click();
+             find.close();
+         }, "3:6", "Total: 4"},
+        {"Goto Marker from the popup menu", [&] {
+             window->SetMarker(2, 2, 3);
+             window->findChild<QAction*>("GotoMarker2")->trigger();
+         }, "2:3", "Total: 4"},
+        {"Ctrl+End", [&] { QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier); }, "4:1", "Total: 4"},
+        {"Page Up", [&] { QTest::keyClick(editor, Qt::Key_PageUp); }, "1:1", "Total: 4"},
+        {"Ctrl+End and typing", [&] {
+             QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(editor, "z");
+         }, "4:2", "Total: 4"},
+    };
+    for (const auto& step : steps) {
+        step.move();
+        Settle();
+        EXPECT_EQ(step.panel, Panel(2)) << step.what;
+        EXPECT_EQ(step.total, Panel(4)) << step.what;
+    }
+    Trigger("SaveFile1");
+    EXPECT_EQ("alpha\nbeta\ngamma\nz", read("a.c"));
 }
 
 TEST_F(EditorWindowTest, AHintReplacesThePanelsUnlessAnInformationMessageShows)

@@ -238,7 +238,7 @@ TEST_F(ProjectWindowsTest, DamagedProjectFileOpensWhatItCan)
     Start();
     openProject(file("bad.ppf"));
     EXPECT_EQ((std::vector<std::string>{b}), openNames());
-    EXPECT_EQ(40, windows().Active()->GetCaret().row);  // kept inside the text
+    EXPECT_EQ(41, windows().Active()->GetCaret().row);  // kept inside the text: the row after its last line end
     EXPECT_EQ(200, windows().Active()->RestoredBounds().width);
     EXPECT_EQ(-1, windows().Active()->GetMarker(2).row);
     EXPECT_TRUE(ui.boxes().empty());
@@ -292,7 +292,7 @@ TEST_F(ProjectWindowsTest, FindNextAndGoToLineFromTheMenu)
     ui.enterText("75");
     Trigger("GotoLine1");
     EXPECT_EQ((EditorDocument::Position{75, 1}), window->GetCaret());
-    EXPECT_EQ("Enter Line Number (1 to 100)", ui.queries().at(0).prompt);
+    EXPECT_EQ("Enter Line Number (1 to 101)", ui.queries().at(0).prompt);  // the empty row after the last line end
 }
 
 }  // namespace
