@@ -205,6 +205,35 @@ void BM_CommentOpenedAtTop(benchmark::State& state, int megabytes)
     }
 }
 
+// A keystroke in the middle of a text that a comment opened at its top runs through to the end:
+// every line below the top is inside that one token. The window is filled (idle scan finished)
+// as an idle window would be.
+void BM_KeystrokeInsideOpenComment(benchmark::State& state, int megabytes)
+{
+    auto& slot = windows[-megabytes];  // apart from the plain windows of the same size
+    if (!slot) {
+        slot = std::make_unique<Window>(megabytes);
+        std::string text = slot->memo.Memo().Text();
+        for (std::size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at))
+            text[at + 1] = '-';
+        slot->memo.Memo().SetText("/*" + text);
+        slot->memo.FinishIdleScan();
+    }
+    Window& w = *slot;
+    TCustomCodeMemo& m = w.memo.Memo();
+    const LineIndex middle = m.Store().LineCount() / 2;
+    m.MoveCaretTo(middle, 4, false);
+    m.ScrollCaretIntoView();
+    w.Paint();
+    for (auto _ : state) {
+        w.Key(Qt::Key_X, QStringLiteral("x"));
+        w.Paint();
+        w.Key(Qt::Key_Backspace);
+        w.Paint();
+    }
+    state.counters["keystrokes"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 BENCHMARK(BM_PaintFullScreen)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPlainReference)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PageDown, 1mb, 1)->Arg(0)->Unit(benchmark::kMillisecond);
@@ -215,6 +244,8 @@ BENCHMARK_CAPTURE(BM_Keystroke, 1mb, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Keystroke, 100mb, 100)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CommentOpenedAtTop, 1mb, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CommentOpenedAtTop, 100mb, 100)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeystrokeInsideOpenComment, 1mb, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeystrokeInsideOpenComment, 10mb, 10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
