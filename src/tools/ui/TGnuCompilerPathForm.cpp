@@ -6,6 +6,7 @@
 #include "tools/ui/GnuFormParts.h"
 
 #include <QGridLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
