@@ -11,7 +11,8 @@ static unsigned char pattern = 0x01;  /* in .data: startup.s copies it from flas
 
 int main(void)
 {
-    PPDDR = 0x03;  /* PP0 and PP1 drive the LEDs */
+    /* PP0 and PP1 drive the LEDs */
+    PPDDR = 0x03;
     for (;;) {
         PPDAT = pattern;
         pattern ^= 0x03;

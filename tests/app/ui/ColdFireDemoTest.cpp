@@ -29,7 +29,7 @@ TEST_F(ColdFireDemoTest, F4BuildsTheSRecordsAndLandsOnABrokenLine)
     EXPECT_EQ("", read("coldfire/main.err"));
 
     // The semicolon after "PPDDR = 0x03" goes; F4 saves the file, replaces the script and builds.
-    const int row = 14;
+    const int row = 15;
     main->SetCaret(row, 17);
     QTest::keyClick(main->SEditor1, Qt::Key_Delete);
     ui.answer(Answer::Ok);
