@@ -37,7 +37,7 @@ appears "$cf/main.err" || fail "the broken line gave no error"
 grep -q "main.c:15:.*error" "$cf/main.err" || fail "the error is not on line 15: $(cat "$cf/main.err")"
 
 xdotool windowfocus --sync "$main"
-xdotool key --delay 100 alt+e e
+xdotool key --delay 100 alt+n e
 dialog=$(window '^Environment Settings$') || fail "no Environment Settings dialog"
 sleep 1
 xwd -root -silent | convert xwd:- "$shots/environment-settings.png"

@@ -43,10 +43,9 @@ public:
     bool WriteM68kBuildScript(const std::string& path) { return Write(path, GnuTarget::M68kElf); }
     bool WritePpcBuildScript(const std::string& path) { return Write(path, GnuTarget::PowerPcEabi); }
 
-    // The script text for that target, without writing it; nullopt after a reported failure.
-    std::optional<std::string> ScriptText(const std::string& path, GnuTarget target);
-
 private:
+    // The script text for that target; nullopt after a reported failure.
+    std::optional<std::string> ScriptText(const std::string& path, GnuTarget target);
     bool Write(const std::string& path, GnuTarget target);
     std::optional<std::string> CaptureParamFile();
 

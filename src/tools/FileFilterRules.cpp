@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace quarry {
 
 filefilters::AddResult filefilters::Add(std::vector<std::string>& filters, const std::string& pattern,

@@ -89,15 +89,16 @@ TIDEConfig1::TIDEConfig1(EnvironmentSettings& settings, UserInterface& ui, Setti
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(buttons);
+    resize(980, sizeHint().height());
     LoadControls();
 }
 
 TIDEConfig1::~TIDEConfig1() = default;
 
-QCheckBox* TIDEConfig1::Check(QWidget* parent, const char* name, const char* caption, bool& value)
+QCheckBox* TIDEConfig1::Check(QWidget* parent, const QString& name, const char* caption, bool& value)
 {
     auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QString::fromLatin1(name));
+    box->setObjectName(name);
     bindings_.Check(box, value);
     return box;
 }
@@ -123,6 +124,7 @@ QWidget* TIDEConfig1::BuildCompilerPage()
     bindings_.Text(Compiler_name, settings_.compiler.name);
     Label1 = new QLabel(QStringLiteral("EXE Path"), page);
     Label1->setObjectName(QStringLiteral("Label1"));
+    auto* select = SelectButton(page, Compiler_name, "EXE Path");  // before the panels: the tab order
 
     Panels = new QStackedWidget(page);
     Panel1 = BuildTalvikPanel();
@@ -137,7 +139,7 @@ QWidget* TIDEConfig1::BuildCompilerPage()
     top->addWidget(Compiler_type, 0, 1, 1, 2);
     top->addWidget(Label1, 1, 0);
     top->addWidget(Compiler_name, 1, 1);
-    top->addWidget(SelectButton(page, Compiler_name, "EXE Path"), 1, 2);
+    top->addWidget(select, 1, 2);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top);
     layout->addWidget(Panels);
@@ -245,12 +247,12 @@ QWidget* TIDEConfig1::BuildGnuPanel(int index)
     gnuOptions[index] = new QLineEdit(panel);
     gnuOptions[index]->setObjectName(prefix + QStringLiteral("options"));
     bindings_.Text(gnuOptions[index], options.compilerOptions);
-    gnuConfirm[index] = Check(panel, "", "Confirm Options Passed to Build Script", options.confirm);
-    gnuConfirm[index]->setObjectName(prefix + QStringLiteral("confirm"));
+    gnuConfirm[index] = Check(panel, prefix + QStringLiteral("confirm"), "Confirm Options Passed to Build Script",
+                              options.confirm);
     gnuConfirm[index]->hide();
     auto* gccBox = group(panel, "Additional Options Passed to GCC", {gnuOptions[index], gnuConfirm[index]});
-    auto* saveFiles = Check(panel, "", "Save Files Before Compiling (Without Asking)", options.saveFiles);
-    saveFiles->setObjectName(prefix + QStringLiteral("savefiles"));
+    auto* saveFiles =
+        Check(panel, prefix + QStringLiteral("savefiles"), "Save Files Before Compiling (Without Asking)", options.saveFiles);
     gnuBatch[index] = {new QRadioButton(QStringLiteral("create and launch batch file build script")),
                        new QRadioButton(QStringLiteral("launch batch file build script (do not create)"))};
     gnuBatch[index][0]->setChecked(true);
@@ -433,7 +435,7 @@ QWidget* TIDEConfig1::BuildToolPage(int slot)
         connect(edit, &QLineEdit::textChanged, this, [this, slot] { RefreshToolSlot(slot); });
     const auto prefix = "EXE" + std::to_string(slot + 1);
     const auto check = [&](const char* name, const char* caption, bool& value) {
-        return Check(page, (prefix + name).c_str(), caption, value);
+        return Check(page, QString::fromStdString(prefix + name), caption, value);
     };
     exeWait[i] = check("_wait", "Wait for program completion (program must terminate)", tool.wait);
 
@@ -483,6 +485,8 @@ void TIDEConfig1::LoadControls()
 void TIDEConfig1::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (Pages->currentIndex() == 0)
+        Compiler_type->setFocus();
     Label1->setText(settings_.compiler.type == kCompilerTypes[3] ? QStringLiteral("Batch File Build Script")
                                                                  : QStringLiteral("EXE Path"));
 }

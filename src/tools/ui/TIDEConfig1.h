@@ -102,7 +102,7 @@ private:
     QWidget* BuildGeneralPage();
     QWidget* BuildFileTypesPage();
     QWidget* BuildToolPage(int slot);
-    QCheckBox* Check(QWidget* parent, const char* name, const char* caption, bool& value);
+    QCheckBox* Check(QWidget* parent, const QString& name, const char* caption, bool& value);
     QPushButton* SelectButton(QWidget* parent, QLineEdit* field, const char* title);
     void RefreshFilters(int select);
     void SettingsChanged();
