@@ -89,7 +89,7 @@ TEST_F(BuildScriptTest, OptionTextCollectsTheSwitchesInOrder)
     }
 }
 
-TEST_F(BuildScriptTest, ListSettingsEndAtTheFirstEmptyItem)
+TEST_F(BuildScriptTest, ListsEndAtTheFirstEmptyItemAndBlankNamesStayBlank)
 {
     const struct {
         const char* list;
@@ -97,6 +97,12 @@ TEST_F(BuildScriptTest, ListSettingsEndAtTheFirstEmptyItem)
     } cases[] = {{"a;;b", {"a"}}, {" a ; b ;", {"a", "b"}}, {";a", {}}, {"", {}}, {"a; ;b", {"a"}}};
     for (const auto& c : cases)
         EXPECT_EQ(c.items, SplitListSetting(c.list)) << c.list;
+    // No start-up file is no start-up file, not the project directory.
+    GnuTargetOptions o;
+    o.startup = " ";
+    const auto params = Params(o, GnuTarget::M68kElf, PathStyle::posix());
+    EXPECT_EQ("", params.StartupFile);
+    EXPECT_EQ("", params.OutputFile);
 }
 
 TEST_F(BuildScriptTest, BatchScriptsMatchTheirGoldenFiles)
