@@ -314,7 +314,7 @@ TEST_F(EnvironmentDialogTest, PathsFormAppendsDirectoriesAndTakesTheFocusAsked)
         WhenOpen([&, field = field] {
             auto* paths = forms.paths;
             EXPECT_EQ(paths->*field, paths->focusWidget());
-            EXPECT_EQ(paths->*field ? (paths->*field)->text() : QString(), (paths->*field)->selectedText());
+            EXPECT_EQ((paths->*field)->text(), (paths->*field)->selectedText());
             ui.chooseDirectory("/lib");
             paths->findChild<QPushButton*>("ppceabi_ecrtSelect")->click();
             ui.chooseDirectory("/inc");
