@@ -6,6 +6,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils fonts-dejavu-core
+  # The cross compilers that the GNU build tests (and the demo's ColdFire project) run.
+  gcc-m68k-linux-gnu gcc-powerpc-linux-gnu
 )
 if [ "${1:-}" = "--bench" ]; then
   # Reference programs the benchmarks compare against.

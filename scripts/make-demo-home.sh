@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Creates the demo home once: the program's shipped data files, with the demo project open at the
-# first start. There is no Quarry.ini: the first start restores it from the home's QUARRY.DEF (with
+# first start and the ColdFire project (coldfire/coldfire.ppf) beside it. There is no Quarry.ini: the first start restores it from the home's QUARRY.DEF (with
 # the usual notice), and that template names the demo project as the open project, so the project,
 # its highlighted sources and the Re-open list (quarry.dat) show at once.
 # Programs stay in the build folder.
@@ -39,6 +39,23 @@ mv "$home/QUARRY.DEF.new" "$home/QUARRY.DEF"
   sed "s|DEFAULTD|$escaped|g" "$home/QUARRY.DEF" | settings /dev/stdin
 } > "$demo/demo.ppf.new"
 mv "$demo/demo.ppf.new" "$demo/demo.ppf"
+
+# The ColdFire project: its own COMPILER keys take the place of the template's.
+coldfire="$home/coldfire"
+sed "s|DEFAULTD|$escaped|g" "$coldfire/coldfire.ppf" | grep -v '^;' > "$coldfire/coldfire.ppf.own"
+{
+  awk '/^\[/ { skip = ($0 == "[COMPILER]") } !skip' "$coldfire/coldfire.ppf.own"
+  sed "s|DEFAULTD|$escaped|g" "$home/QUARRY.DEF" | settings /dev/stdin |
+    awk -v own="$coldfire/coldfire.ppf.own" '
+      BEGIN { while ((getline line < own) > 0) {
+                if (line ~ /^\[/) section = line
+                else if (section == "[COMPILER]" && index(line, "=")) key[substr(line, 1, index(line, "=") - 1)] = line } }
+      /^\[/ { section = $0 }
+      section == "[COMPILER]" && index($0, "=") { k = substr($0, 1, index($0, "=") - 1); if (k in key) { print key[k]; next } }
+      { print }'
+} > "$coldfire/coldfire.ppf.new"
+rm "$coldfire/coldfire.ppf.own"
+mv "$coldfire/coldfire.ppf.new" "$coldfire/coldfire.ppf"
 
 printf '[MRU]\n%s\n%s\n%s\n' "$demo/README.txt" "$demo/board.h" "$demo/startup.asm" > "$home/quarry.dat"
 echo "Demo home created at $home"

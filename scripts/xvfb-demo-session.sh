@@ -1,7 +1,8 @@
 # Sourced by the scripts that drive the real program on a virtual screen. Runs the calling script
 # again under xvfb-run, makes a fresh demo home, starts Quarry there, answers the restore notice
 # of the first start and waits for the demo project. The caller sets `run_name` and
-# `default_shot`; afterwards `build`, `shot`, `home`, `pid` and `main` (the main window) are set,
+# `default_shot`, and may set `open_project` (a project file in the demo home to start on, instead
+# of the demo project); afterwards `build`, `shot`, `home`, `pid` and `main` (the main window) are set,
 # and `fail` and `window` are defined.
 build=${1:-build}
 shot=${2:-$default_shot}
@@ -27,12 +28,13 @@ window() {
   return 1
 }
 
-QUARRY_HOME="$home" "$build/bin/quarry" >"$work/quarry.log" 2>&1 &
+project=${open_project:-demo/demo.ppf}
+QUARRY_HOME="$home" "$build/bin/quarry" ${open_project:+"$home/$open_project"} >"$work/quarry.log" 2>&1 &
 pid=$!
 # A fresh home has no Quarry.ini: the first start says it restores the default settings.
 box=$(window '^Information$') || fail "no restore notice at the first start"
 xdotool windowfocus --sync "$box"
 xdotool key Return
-main=$(window 'Quarry - \[demo.ppf\]') || fail "the demo project did not open"
+main=$(window "Quarry - \\[$(basename "$project")\\]") || fail "the project did not open"
 sleep 2
 xdotool windowfocus --sync "$main"

@@ -24,14 +24,15 @@ constexpr std::size_t kTextLimit = 255;
 }  // namespace
 
 ToolRunner::ToolRunner(EnvironmentSettings& settings, FileLocator& locator, UserInterface& ui, ToolShell& shell,
-                       ProgramStarter& starter, PathStyle style)
+                       ProgramStarter& starter, PathStyle style, ScriptPlatform platform)
     : settings_(settings),
       locator_(locator),
       ui_(ui),
       shell_(shell),
       style_(style),
       launcher_(starter, shell, ui),
-      navigator_(shell, ui, locator, settings.project, style)
+      navigator_(shell, ui, locator, settings.project, style),
+      producer_(settings, locator, ui, shell, style, std::move(platform))
 {
 }
 
@@ -44,9 +45,12 @@ void ToolRunner::SpeedButtonIdeClick(int tag)
     if (run.values.talvik())
         run.errorTemplate = "%FILE%";
     if (run.values.gnu()) {
+        // The build script may run anywhere: it gets the main file's full name.
         auto main = run.values.parameters;
-        if (!fileparameter::holdsMarker(main, false) && !locator_.LocateFile(main))
-            run.values.parameters = ResolveProjectRelative(run.values.parameters, settings_.projectPath);
+        if (!fileparameter::holdsMarker(main, false))
+            run.values.parameters = locator_.LocateFile(main)
+                                        ? main
+                                        : ResolveProjectRelative(run.values.parameters, settings_.projectPath, style_);
     }
     if (run.values.saveBefore)
         shell_.SaveAll();
@@ -168,17 +172,24 @@ std::optional<std::string> ToolRunner::CompilerExecutable(const Run& run)
         launcher_.WindowMode = {true, Show::Minimized};
         return configured;
     }
-    // Until build scripts are written here, a GNU kind runs the script it names either way.
     launcher_.WindowMode = {true, Show::Hidden};
-    auto located = configured;
-    if (locator_.LocateFile(located))
-        return located;
-    auto inProject = style_.join(settings_.projectPath, configured);
-    if (locator_.LocateFile(inProject))
-        return inProject;
-    ui_.showMessage(MessageKind::Error, tooltexts::scriptNotFound(configured), MessageButtons::Ok);
-    launcher_.WindowMode = {true, Show::Normal};
-    return std::nullopt;
+    const auto& target = GnuTargetOf(run.values.kind, settings_);
+    std::optional<std::string> built;
+    if (target.batchOpt == 0) {
+        built = producer_.Produce(run.values.kind, configured, run.values.parameters);
+    } else {
+        auto located = configured;
+        auto inProject = style_.join(settings_.projectPath, configured);
+        if (locator_.LocateFile(located))
+            built = located;
+        else if (locator_.LocateFile(inProject))
+            built = inProject;
+        else
+            ui_.showMessage(MessageKind::Error, tooltexts::scriptNotFound(configured), MessageButtons::Ok);
+    }
+    if (!built)
+        launcher_.WindowMode = {true, Show::Normal};
+    return built;
 }
 
 void ToolRunner::RunCompiler(Run& run)

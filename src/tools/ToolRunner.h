@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/PathStyle.h"
+#include "tools/BuildScriptProducer.h"
 #include "tools/ErrorList.h"
 #include "tools/ErrorNavigator.h"
 #include "tools/ProgramLauncher.h"
@@ -18,16 +19,17 @@ struct EnvironmentSettings;
 
 // The command behind the five tool buttons (F4, F6 to F9): save as configured, choose the main
 // or the edited file, expand %FILE% in the parameters, start the tool (after the confirm dialog
-// when asked) and wait for it when asked. For the compiler slot it also moves the old error file
-// aside, reads the new one afterwards, takes the user to the first error and lists every error
-// of the file and of the tool's output.
+// when asked) and wait for it when asked. For the compiler slot it also writes the build script
+// of a GNU kind, moves the old error file aside, reads the new one afterwards, takes the user to
+// the first error and lists every error of the file and of the tool's output.
 class ToolRunner final {
 public:
     // Entries the error list holds at most.
     static constexpr std::size_t kListLimit = 100000;
 
     ToolRunner(EnvironmentSettings& settings, FileLocator& locator, UserInterface& ui, ToolShell& shell,
-               ProgramStarter& starter, PathStyle style = PathStyle::native());
+               ProgramStarter& starter, PathStyle style = PathStyle::native(),
+               ScriptPlatform platform = ScriptPlatform::native());
 
     // Runs the slot whose identifier is `tag` (1, 3, 4, 13, 14); other identifiers do nothing.
     void SpeedButtonIdeClick(int tag);
@@ -68,6 +70,7 @@ private:
     PathStyle style_;
     ProgramLauncher launcher_;
     ErrorNavigator navigator_;
+    BuildScriptProducer producer_;
     ErrorList errors_;
 };
 

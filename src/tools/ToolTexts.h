@@ -31,6 +31,33 @@ inline std::string invalidMainFile(const std::string& setting)
 
 inline std::string scriptNotFound(const std::string& name) { return "Batch file build script not found: " + name; }
 
+// ---- writing a GNU build script
+inline constexpr const char* kProcessingOptions = "Processing Compiler Options...";
+inline constexpr const char* kProducingScript = "Producing Batch File Build Script...";
+
+inline std::string scriptDirectoryMissing(const std::string& directory)
+{
+    return "Destination directory for batch file build script does not exist: " + directory;
+}
+
+inline std::string scriptDirectoryReadOnly(const std::string& directory)
+{
+    return "Destination directory for batch file build script: " + directory + " is Read-only";
+}
+
+inline std::string overwriteScript(const std::string& name) { return "Overwrite batch file build script: " + name + " ?"; }
+
+inline std::string scriptReadOnly(const std::string& name) { return "Batch file build script: " + name + " is Read-only"; }
+
+inline std::string scriptNotProduced(const std::string& name) { return "Error producing batch file build script: " + name; }
+
+inline std::string tempFileNotCreated(const std::string& directory)
+{
+    return "Error creating temp file in directory " + directory;
+}
+
+inline std::string tempFileReadOnly(const std::string& paramFile) { return "Existing temp file is read-only: " + paramFile; }
+
 inline std::string errorFileNotFound(const std::string& name) { return "Compiler error file not found(" + name + ")."; }
 
 inline std::string sourceNotFound(const std::string& file, int line)

@@ -1,6 +1,7 @@
 // quarryhl as a user runs it: golden token lists and HTML pages for one sample per built-in
 // language, and clear failures for bad scripts, files and options.
 #include "RunQuarryhl.h"
+#include "support/Golden.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,19 +30,9 @@ std::string readFile(const std::string& path)
 
 const std::string kGolden = std::string(QUARRY_SOURCE_DIR) + "/tests/quarryhl/golden/";
 
-// Compares with the golden file; on a mismatch writes FILE.new and names the first differing line.
 void expectGolden(const std::string& goldenName, const std::string& actual)
 {
-    const std::string path = kGolden + goldenName;
-    const std::string expected = readFile(path);
-    if (expected == actual)
-        return;
-    std::ofstream(path + ".new", std::ios::binary) << actual;
-    int line = 1;
-    size_t i = 0;
-    while (i < expected.size() && i < actual.size() && expected[i] == actual[i])
-        line += expected[i++] == '\n';
-    ADD_FAILURE() << path << ":" << line << ": differs from the output (written to " << path << ".new)";
+    quarry::test::expectGolden(kGolden + goldenName, actual);
 }
 
 const char* const kSamples[] = {"sample.asm", "sample.pas", "sample.c", "Sample.java", "sample.html", "sample.txt"};

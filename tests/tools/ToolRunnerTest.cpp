@@ -273,6 +273,7 @@ TEST_F(ToolRunnerTest, GnuKindsRunTheirBuildScript)
 {
     settings.compiler.type = kCompilerTypes[3];
     auto& target = settings.m68kElf;
+    target.batchOpt = 1;  // the user's own script
     target.errorFileName = "gnu.err";
     target.saveFiles = target.openErr = target.getError = true;
     const auto script = dir.write("project/build.sh", "");

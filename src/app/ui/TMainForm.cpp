@@ -12,6 +12,7 @@
 #include "app/ui/RegisterFileCommands.h"
 #include "app/ui/StatusBarController.h"
 #include "app/ui/TMdiAbout.h"
+#include "app/ui/SettingsCommands.h"
 #include "app/ui/ToolCommands.h"
 #include "app/ui/ToolIcons.h"
 #include "app/ui/WindowCommands.h"
@@ -183,6 +184,7 @@ void TMainForm::createEditorServices()
     refreshSearchMenu = [this](TMDIChild*) { searchCommands_->updateActions(); };
     hasLastSearchText = [this] { return searchCommands_->lastSearch().exists(); };
     toolCommands_ = new ToolCommands(*this);
+    new SettingsCommands(*this);
     fileCommands_->RebuildReopenMenu();
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateButtons(); });

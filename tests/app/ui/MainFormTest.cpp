@@ -75,7 +75,7 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"SaveProject1", "&Save Project", {}, false},
         {"SaveProjectAs1", "S&ave Project As...", {}, true},
         {"CloseNewProject1", "&Close/New Project", {}, false},
-        {"EnvironmentSettings1", "&Environment Settings...", {}, false},
+        {"EnvironmentSettings1", "&Environment Settings...", {}, true},
         {"EditorOptions1", "E&ditor Options...", {}, false},
         {"SyntaxPreferences1", "Syntax &Preferences", {}, false},
         {"GroupedUndo1", "&Grouped Undo", {}, true},
