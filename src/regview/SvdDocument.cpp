@@ -113,9 +113,9 @@ bool SvdDocument::Load(std::string bytes)
         return static_cast<int>(at - lineStarts_.begin());
     };
     if (!device_) {
-        error_ = result ? "not an SVD file: no XML element in it"
-                        : "not an SVD file: " + std::string(result.description()) + " at line " +
-                              std::to_string(errorLine());
+        error_ = result || result.status == pugi::status_no_document_element
+                     ? "not an SVD file: no XML element in it"
+                     : "not an SVD file: " + std::string(result.description()) + " at line " + std::to_string(errorLine());
         return false;
     }
     if (std::string_view(device_.name()) != "device") {
