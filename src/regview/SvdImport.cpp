@@ -1,5 +1,6 @@
 #include "regview/SvdImport.h"
 
+#include "platform/FileFacts.h"
 #include "platform/PathStyle.h"
 #include "platform/SafeFile.h"
 #include "regview/SvdDocument.h"
@@ -52,6 +53,36 @@ int SvdImport::Write(std::size_t index, const std::string& directory, RegisterFi
     written = Convert(index);
     const auto path = PathStyle::native().join(directory, Peripherals().at(index).fileName);
     return SafeFile::WriteBytes(path, written.text);
+}
+
+std::vector<SvdWrittenFile> SvdImport::WriteFiles(const std::vector<std::size_t>& chosen, const std::string& directory,
+                                                  const Progress& progress) const
+{
+    std::vector<SvdWrittenFile> written;
+    for (const auto index : chosen) {
+        if (progress && !progress(written.size(), chosen.size()))
+            break;
+        RegisterFileText file;
+        SvdWrittenFile result;
+        result.path = PathStyle::native().join(directory, Peripherals().at(index).fileName);
+        result.error = Write(index, directory, file);
+        result.registers = file.registers;
+        result.warnings = std::move(file.warnings);
+        written.push_back(std::move(result));
+    }
+    if (progress)
+        progress(written.size(), chosen.size());
+    return written;
+}
+
+std::vector<std::string> SvdImport::ExistingFiles(const std::vector<std::size_t>& chosen,
+                                                  const std::string& directory) const
+{
+    std::vector<std::string> existing;
+    for (const auto index : chosen)
+        if (files::fileExists(PathStyle::native().join(directory, Peripherals().at(index).fileName)))
+            existing.push_back(Peripherals().at(index).fileName);
+    return existing;
 }
 
 }  // namespace quarry

@@ -2,6 +2,7 @@
 #include "regview/RegisterFileWriter.h"
 #include "regview/SvdModel.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,14 @@
 namespace quarry {
 
 class SvdDocument;
+
+// One register file an import wrote, or failed to write.
+struct SvdWrittenFile {
+    std::string path;
+    int error = 0;  // 0, or the errno value of the failure to write it
+    int registers = 0;
+    std::vector<SvdWarning> warnings;
+};
 class SvdResolver;
 
 // Imports a device description (CMSIS-SVD): lists its peripherals and turns each into a
@@ -33,6 +42,13 @@ public:
     // Converts and writes it into the directory under its file name (replacing a file there);
     // returns 0 or the errno value of the failure.
     int Write(std::size_t index, const std::string& directory, RegisterFileText& written) const;
+    // Writes the chosen peripherals one after another; `progress` hears of each file before it
+    // is made (done so far, total) and stops the run by returning false.
+    using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+    std::vector<SvdWrittenFile> WriteFiles(const std::vector<std::size_t>& chosen, const std::string& directory,
+                                           const Progress& progress) const;
+    // The file names of the chosen peripherals that are already in the directory.
+    std::vector<std::string> ExistingFiles(const std::vector<std::size_t>& chosen, const std::string& directory) const;
 
 private:
     std::unique_ptr<SvdDocument> document_;

@@ -4,7 +4,6 @@
 #include "RegCommand.h"
 
 #include "platform/FileFacts.h"
-#include "platform/PathStyle.h"
 #include "platform/SystemMessage.h"
 #include "platform/Text.h"
 #include "regview/RegisterLibrary.h"
@@ -84,16 +83,15 @@ int importSvdCommand(const std::vector<std::string>& raw)
         throw Refused(args.file + ": " + import.Error());
     printSvdWarnings(args.file, import.DeviceWarnings());
     int status = 0;
-    for (const auto index : chosenPeripherals(import, args)) {
-        RegisterFileText written;
-        const auto path = PathStyle::native().join(args.directory, import.Peripherals()[index].fileName);
-        if (const int error = import.Write(index, args.directory, written)) {
-            std::fprintf(stderr, "quarryreg import-svd: cannot write %s: %s\n", path.c_str(), systemMessage(error).c_str());
+    for (const auto& file : import.WriteFiles(chosenPeripherals(import, args), args.directory, {})) {
+        if (file.error) {
+            std::fprintf(stderr, "quarryreg import-svd: cannot write %s: %s\n", file.path.c_str(),
+                         systemMessage(file.error).c_str());
             status = 1;
         } else {
-            std::printf("%s\t%d registers\n", path.c_str(), written.registers);
+            std::printf("%s\t%d registers\n", file.path.c_str(), file.registers);
         }
-        printSvdWarnings(args.file, written.warnings);
+        printSvdWarnings(args.file, file.warnings);
     }
     return status;
 }
