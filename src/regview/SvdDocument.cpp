@@ -88,9 +88,10 @@ void forEachElement(pugi::xml_node root, std::string_view name, Visit visit)
     }
 }
 
-std::string registerKey(pugi::xml_node registerNode, std::string_view name)
+// A name within one element, as a key of the look-up tables.
+std::string nodeKey(pugi::xml_node node, std::string_view name)
 {
-    return std::to_string(reinterpret_cast<std::uintptr_t>(registerNode.internal_object())) + "/" + std::string(name);
+    return std::to_string(reinterpret_cast<std::uintptr_t>(node.internal_object())) + "/" + std::string(name);
 }
 
 }  // namespace
@@ -182,7 +183,20 @@ pugi::xml_node SvdDocument::Walk(pugi::xml_node scope, const std::vector<std::st
     return scope;
 }
 
+// Each answer is kept: derived scopes look members up again and again, and a look-up that comes
+// back to itself (a cycle of scopes) finds nothing instead of going round.
 pugi::xml_node SvdDocument::FindDerived(pugi::xml_node node, std::string_view reference) const
+{
+    const auto key = nodeKey(node, reference);
+    if (const auto known = derived_.find(key); known != derived_.end())
+        return known->second;
+    derived_.emplace(key, pugi::xml_node());
+    const auto found = Search(node, reference);
+    derived_[key] = found;
+    return found;
+}
+
+pugi::xml_node SvdDocument::Search(pugi::xml_node node, std::string_view reference) const
 {
     const auto path = splitPath(reference);
     for (auto scope = enclosingScope(node); scope; scope = enclosingScope(scope)) {
@@ -204,11 +218,11 @@ pugi::xml_node SvdDocument::FindEnumeration(pugi::xml_node node, std::string_vie
             if (NameOf(set).empty())
                 return;
             enumerations_.try_emplace(std::string(NameOf(set)), set);
-            enumerations_.try_emplace(registerKey(enclosingScope(enclosingScope(set)), NameOf(set)), set);
+            enumerations_.try_emplace(nodeKey(enclosingScope(enclosingScope(set)), NameOf(set)), set);
         });
     }
     const auto registerNode = enclosingScope(enclosingScope(node));
-    for (const auto& key : {registerKey(registerNode, name), std::string(name)})
+    for (const auto& key : {nodeKey(registerNode, name), std::string(name)})
         if (const auto at = enumerations_.find(key); at != enumerations_.end() && at->second != node)
             return at->second;
     return {};

@@ -43,6 +43,7 @@ private:
     const Members& MembersOf(pugi::xml_node node) const;
     pugi::xml_node Member(pugi::xml_node node, std::string_view name, int depth) const;
     pugi::xml_node Walk(pugi::xml_node scope, const std::vector<std::string_view>& path) const;
+    pugi::xml_node Search(pugi::xml_node node, std::string_view reference) const;
     pugi::xml_node FindEnumeration(pugi::xml_node node, std::string_view name) const;
 
     std::string bytes_;
@@ -53,6 +54,7 @@ private:
     std::vector<std::uint32_t> lineStarts_;
     bool brokeOff_ = false;
     mutable std::unordered_map<const void*, Members> members_;
+    mutable std::unordered_map<std::string, pugi::xml_node> derived_;
     // Enumerated-value sets by name: within their register, and the first in the description.
     mutable bool enumerationsIndexed_ = false;
     mutable std::unordered_map<std::string, pugi::xml_node> enumerations_;

@@ -27,8 +27,9 @@ public:
     explicit SvdResolver(const SvdDocument& document);
 
     std::string DeviceName() const;
-    // The peripherals, arrays of them expanded; `warnings` gets the device level's.
+    // The peripherals, arrays of them expanded.
     const std::vector<SvdPeripheralEntry>& Peripherals() const { return entries_; }
+    // What the device level and the list of peripherals gave cause to say.
     const std::vector<SvdWarning>& DeviceWarnings() const { return deviceWarnings_; }
     SvdPeripheral Resolve(std::size_t index) const;
 
