@@ -182,6 +182,8 @@ std::optional<std::string> TSvdImportDialog::ReadWithProgress(const std::string&
 
 bool TSvdImportDialog::OpenFile(const std::string& path)
 {
+    if (running_)
+        return false;  // the run in progress writes from the description held
     fileEdit_->setText(toQt(path));
     import_.reset();
     openedPath_.clear();

@@ -107,6 +107,7 @@ TEST_F(SvdImportDialogTest, CloseDuringARunStopsItBetweenFiles)
     ASSERT_TRUE(dialog.OpenFile(kDevice));
     dialog.ProgramDirButton()->setChecked(true);
     ui_.onProcessEvents([&dialog] {
+        EXPECT_FALSE(dialog.OpenFile(kDevice));  // not while the run writes from the one held
         if (dialog.Progress()->value() == 1)
             dialog.findChild<QPushButton*>("CloseButton")->click();
     });
