@@ -2,6 +2,7 @@
 # Builds the fuzzers with clang and libFuzzer (address and undefined sanitizers).
 # usage: fuzz/build.sh [OUTDIR]    then: OUTDIR/compressor_fuzzer -max_total_time=60 [CORPUSDIR]
 #                                   or: OUTDIR/register_fuzzer -max_total_time=60 data/
+#                                   or: OUTDIR/svd_fuzzer -max_total_time=60 tests/regview/svd/
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build-fuzz}
@@ -16,6 +17,9 @@ done
 clang++ "${flags[@]}" "$root/fuzz/compressor_fuzzer.cpp" "${sources[@]}" -o "$out/compressor_fuzzer"
 echo "$out/compressor_fuzzer"
 
-clang++ "${flags[@]}" "$root/fuzz/register_fuzzer.cpp" "$root"/src/regview/*.cpp "$root"/src/platform/*.cpp \
-  -o "$out/register_fuzzer"
-echo "$out/register_fuzzer"
+# The register description reader and the importer share src/regview, which reads XML with pugixml.
+for fuzzer in register_fuzzer svd_fuzzer; do
+  clang++ "${flags[@]}" "$root/fuzz/$fuzzer.cpp" "$root"/src/regview/*.cpp "$root"/src/platform/*.cpp -lpugixml \
+    -o "$out/$fuzzer"
+  echo "$out/$fuzzer"
+done

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build ccache pkg-config make
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   poppler-utils fonts-dejavu-core
   # The cross compilers that the GNU build tests (and the demo's ColdFire project) run.
   gcc-m68k-linux-gnu gcc-powerpc-linux-gnu

@@ -85,5 +85,44 @@ TEST(Quarryreg, ShowGoldenAndWarnings)
               run.out);
 }
 
+// A real device imported, then composed: the code line holds the value the field settings make
+// and the imported register's address and description; the imported file matches its golden copy.
+TEST(Quarryreg, ImportSvdThenCompose)
+{
+    test::TempDir dir;
+    const std::string svd = std::string(QUARRY_SOURCE_DIR) + "/tests/regview/svd/ARMCM3xxx.svd";
+    const std::string out = dir.path().string();
+    const auto timer1 = "'" + out + "/TIMER1.reg' ";
+    dir.write("broken.svd", "<device><name>D</name><peripherals><peripheral><name>P</name></peripheral>");
+    const std::vector<RunCase> cases = {
+        {"import-svd '" + svd + "' -o '" + out + "'", 0,
+         out + "/TIMER0.reg\t11 registers\n" + out + "/TIMER1.reg\t11 registers\n" + out + "/TIMER2.reg\t11 registers\n"},
+        {"compose " + timer1 + "CR 31=1 06-04=4 03-02=1 00=1", 0, "$80000045 ;40010100 CR Control Register\n"},
+        {"compose " + timer1 + "RELOAD[2] 31-00=12345678", 0,
+         "$12345678 ;40010158 RELOAD[2] The Reload Register stores the Value the COUNT Register gets reloaded on a when "
+         "a condition was met\n"},
+        {"compose " + timer1 + "SR 00=1", 1, "quarryreg compose: field 00 of SR is read only\n"},
+        {"compose " + timer1 + "SR 08=1", 0, "$0100 ;40010104 SR Status Register\n"},
+        {"import-svd '" + svd + "' --peripheral timer2 -o '" + out + "'", 0, out + "/TIMER2.reg\t11 registers\n"},
+        {"import-svd '" + svd + "' --peripheral UART -o '" + out + "'", 1,
+         "quarryreg import-svd: no peripheral UART in " + svd + "; its peripherals are TIMER0 TIMER1 TIMER2\n"},
+        {"import-svd '" + kData + "/mc68hc11.reg' -o '" + out + "'", 1,
+         "quarryreg import-svd: " + kData + "/mc68hc11.reg: not an SVD file: no XML element in it\n"},
+        {"import-svd '" + out + "/broken.svd' -o '" + out + "'", 0,
+         out + "/broken.svd:1: warning: XML error: Start-end tags mismatch; what follows it is left out\n"},
+        {"import-svd '" + svd + "' -o /no/such/dir", 1, "quarryreg import-svd: no directory /no/such/dir\n"},
+        {"import-svd '" + svd + "'", 2, "quarryreg import-svd: import-svd takes a device description and -o DIR\nusage:", true},
+        {"import-svd '" + svd + "' -o '" + out + "' --bogus", 2, "quarryreg import-svd: '--bogus' is not understood\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const auto run = quarryreg(c.args);
+        EXPECT_EQ(c.status, run.status);
+        EXPECT_EQ(c.out, c.prefix ? run.out.substr(0, c.out.size()) : run.out);
+    }
+    const auto golden = test::TempDir::read(std::string(QUARRY_SOURCE_DIR) + "/tests/quarryreg/golden/TIMER0.reg");
+    EXPECT_EQ(golden, test::TempDir::read(out + "/TIMER0.reg"));
+}
+
 }  // namespace
 }  // namespace quarry

@@ -23,6 +23,7 @@ public:
 int listCommand(const std::vector<std::string>& args);
 int showCommand(const std::vector<std::string>& args);
 int composeCommand(const std::vector<std::string>& args);
+int importSvdCommand(const std::vector<std::string>& args);
 
 // A description file read from disk; Refused when it cannot be read.
 RegisterDescription loadDescription(const std::string& path);

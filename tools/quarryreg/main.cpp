@@ -1,5 +1,6 @@
 // quarryreg: the register viewer for scripts and tests. Lists description files, shows one as
-// read, and composes a register's line of code exactly as the register window writes it.
+// read, composes a register's line of code exactly as the register window writes it, and
+// imports device descriptions into description files.
 #include "RegCommand.h"
 
 #include "regview/RegisterLibrary.h"
@@ -16,6 +17,9 @@ const char kUsage[] =
     "  list DIR                              the register files (*.reg) of DIR and their titles\n"
     "  show FILE                             registers, bit fields and value lines as read\n"
     "  compose FILE REGISTER FIELD=VALUE...  the line of code the register window writes\n"
+    "  import-svd FILE.svd [--peripheral NAME]... -o DIR\n"
+    "                                        a register file per peripheral of a CMSIS-SVD\n"
+    "                                        device description (all when none is named)\n"
     "REGISTER is an address (8 hexadecimal digits) or a register name; FIELD is a field's bits\n"
     "as the window shows them (07-04, 03); VALUE is hexadecimal, 0x optional.\n"
     "Exit status: 0 done, 1 refused or unusable input, 2 wrong usage.\n";
@@ -25,7 +29,10 @@ struct Command {
     int (*run)(const std::vector<std::string>& args);
 };
 
-const Command kCommands[] = {{"list", listCommand}, {"show", showCommand}, {"compose", composeCommand}};
+const Command kCommands[] = {{"list", listCommand},
+                             {"show", showCommand},
+                             {"compose", composeCommand},
+                             {"import-svd", importSvdCommand}};
 
 }  // namespace
 

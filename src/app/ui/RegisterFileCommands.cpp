@@ -7,11 +7,15 @@
 #include "editor/ui/TCodeMemoClipboard.h"
 #include "editorwin/ui/TMDIChild.h"
 #include "regview/RegisterCommand.h"
+#include "regview/RegisterDirectorySetting.h"
+#include "regview/RegisterSearchPath.h"
 #include "regview/ui/TRegisterWindow.h"
+#include "regview/ui/TSvdImportDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QToolButton>
 
@@ -22,7 +26,7 @@ RegisterFileCommands::RegisterFileCommands(TMainForm& form)
       form_(form),
       window_(new TRegisterWindow(&form)),
       pick_(new TPickWIndow1(&form)),
-      library_(std::make_unique<RegisterDirectory>(form.programDir()))
+      library_(std::make_unique<RegisterSearchPath>())
 {
     RegisterPicker& picker = *this;
     CodeLineEditor& editor = *this;
@@ -33,11 +37,35 @@ RegisterFileCommands::RegisterFileCommands(TMainForm& form)
             &RegisterFileCommands::regfileclick);
     form_.SetCommandEnabled(QStringLiteral("RegisterFiles1"), true);
     form_.SetCommandEnabled(QStringLiteral("SpeedButton6"), true);
+    // The register command's only visible menu place, with Import SVD beside it.
+    if (auto* menu = form_.findChild<QMenu*>(QStringLiteral("Environment1"))) {
+        menu->addSeparator();
+        menu->addAction(form_.action(QStringLiteral("RegisterFiles1")));
+        auto* import = menu->addAction(QStringLiteral("&Import SVD..."));
+        import->setObjectName(QStringLiteral("ImportSvd1"));
+        import->setProperty("quarryWired", true);
+        connect(import, &QAction::triggered, this, &RegisterFileCommands::ImportSvd1Click);
+    }
 }
 
 RegisterFileCommands::~RegisterFileCommands() = default;
 
-void RegisterFileCommands::regfileclick() { command_->Run(); }
+void RegisterFileCommands::regfileclick()
+{
+    library_->SetDirectories(
+        {form_.programDir(), RegisterDirectorySetting(form_.settingsFile().environmentFile()).Read()});
+    command_->Run();
+}
+
+void RegisterFileCommands::ImportSvd1Click()
+{
+    if (!importDialog_)
+        importDialog_ = new TSvdImportDialog(form_.userInterface(), form_.programDir(),
+                                             form_.settingsFile().environmentFile(), &form_);
+    importDialog_->show();
+    importDialog_->raise();
+    importDialog_->activateWindow();
+}
 
 bool RegisterFileCommands::Pick(const ItemText& itemText, int count, const std::string& caption, int& index)
 {

@@ -11,14 +11,17 @@ class QMimeData;
 namespace quarry {
 
 class RegisterCommand;
-class RegisterDirectory;
+class RegisterSearchPath;
 class TMainForm;
 class TPickWIndow1;
 class TRegisterWindow;
+class TSvdImportDialog;
 
 // Register Files (Shift+F1 and its tool-bar button): runs the register command over the
-// program directory's "*.reg" files, picking in the pick window (in the register window's
-// font), composing in the register window, and writing into the active editor window.
+// "*.reg" files of the program directory and of the register directory setting, picking in the
+// pick window (in the register window's font), composing in the register window, and writing
+// into the active editor window. Import SVD, next to it in the Environment menu, writes register
+// files from a device description.
 class RegisterFileCommands final : public QObject, private RegisterPicker, private CodeLineEditor {
     Q_OBJECT
 public:
@@ -26,6 +29,9 @@ public:
     ~RegisterFileCommands() override;
 
     void regfileclick();
+    void ImportSvd1Click();
+    // Created by the first Import SVD.
+    TSvdImportDialog* importDialog() const { return importDialog_; }
     TRegisterWindow& registerWindow() { return *window_; }
     TPickWIndow1& pickWindow() { return *pick_; }
     const RegisterCommand& command() const { return *command_; }
@@ -42,7 +48,8 @@ private:
     TMainForm& form_;
     TRegisterWindow* window_;
     TPickWIndow1* pick_;
-    std::unique_ptr<RegisterDirectory> library_;
+    TSvdImportDialog* importDialog_ = nullptr;
+    std::unique_ptr<RegisterSearchPath> library_;
     std::unique_ptr<RegisterCommand> command_;
     std::unique_ptr<QMimeData> keptClipboard_;
 };

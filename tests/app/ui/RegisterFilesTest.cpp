@@ -6,6 +6,7 @@
 #include "app/ui/TPickWIndow1.h"
 #include "regview/RegisterCommand.h"
 #include "regview/ui/TRegisterWindow.h"
+#include "regview/ui/TSvdImportDialog.h"
 #include "regview/ui/TabStopColumns.h"
 
 #include <QClipboard>
@@ -13,6 +14,8 @@
 #include <QFontInfo>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -209,6 +212,44 @@ TEST_F(RegisterFilesTest, WithoutRegisterFilesTheCommandSaysSo)
     EXPECT_EQ((std::vector<test::RecordedBox>{{MessageKind::Error, "No register (.REG) files were found.",
                                                MessageButtons::Ok}}),
               ui.boxes());
+}
+
+// Import SVD sits next to the register command; the files it writes into the register directory
+// show in the register command's list after the program directory's own.
+TEST_F(RegisterFilesTest, ImportSvdWritesIntoTheRegisterDirectoryTheCommandSearches)
+{
+    Ship("mc68hc11.reg");
+    const auto items = form().findChild<QMenu*>("Environment1")->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ("RegisterFiles1", items[items.size() - 2]->objectName().toStdString());
+    EXPECT_EQ("ImportSvd1", items.back()->objectName().toStdString());
+    ASSERT_TRUE(items.back()->isEnabled());
+    fs::create_directories(file("registers"));
+
+    Trigger("ImportSvd1");
+    auto* dialog = Commands().importDialog();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    ASSERT_TRUE(dialog->OpenFile(std::string(QUARRY_SOURCE_DIR) + "/tests/regview/svd/ARMCM3xxx.svd"));
+    ui.chooseDirectory(file("registers"));
+    dialog->findChild<QPushButton*>("BrowseDirButton")->click();
+    ASSERT_TRUE(dialog->Import());
+    dialog->close();
+
+    UiScript script;
+    script.Then(kFiles, [] { return Picking(kFiles) != nullptr; }, [] {
+        const auto* model = Picking(kFiles)->ListBox1()->model();
+        std::vector<std::string> titles;
+        for (int row = 0; row < model->rowCount(); ++row)
+            titles.push_back(fromQt(model->index(row, 0).data().toString()));
+        EXPECT_EQ((std::vector<std::string>{
+                      "Motorola MC68HC11 ports and SCI (registers at $1000)",
+                      "ARMCM3xxx TIMER0: 32 Timer / Counter, counting up or down from different sources",
+                      "ARMCM3xxx TIMER1: 32 Timer / Counter, counting up or down from different sources",
+                      "ARMCM3xxx TIMER2: 32 Timer / Counter, counting up or down from different sources"}),
+                  titles);
+        Press(Picking(kFiles)->ListBox1(), Qt::Key_Escape);
+    });
+    Trigger("RegisterFiles1");
 }
 
 }  // namespace
