@@ -164,6 +164,45 @@ TEST(TParserRepository, TheUseRegistryFlagChoosesWhereSettingsGo)
     }
 }
 
+// A number out of range in the editor store or in the registry keeps the value the parser held,
+// and the rest of the language's settings still load.
+TEST(TParserRepository, LayoutNumbersOutsideTheirRangeKeepTheHeldValues)
+{
+    struct Case {
+        const char* what;
+        int LanguageSettings::*field;
+        int value;
+    } cases[] = {
+        {"wrap column", &LanguageSettings::wrapAtColumn, 2147483647},
+        {"gutter", &LanguageSettings::gutter, 200},
+        {"right margin", &LanguageSettings::rightMargin, -1},
+        {"margin width", &LanguageSettings::marginWidth, 1 << 20},
+        {"font size", &LanguageSettings::fontSize, 1073741824},
+        {"gutter font size", &LanguageSettings::gutterFontSize, 0},
+        {"indent step", &LanguageSettings::indentStep, 21},
+        {"tab default", &LanguageSettings::tabDefault, 2147483647},
+    };
+    for (const Case& c : cases) {
+        for (bool useRegistry : {false, true}) {
+            PersistentEditorStore store;
+            MemoryKeyValueStore registry;
+            TParserRepository saving(builtinParserImages());
+            saving.useRegistry = useRegistry;
+            LanguageSettings& edited = saving.Find("ANSI C")->settings();
+            const int held = edited.*c.field;
+            edited.*c.field = c.value;
+            edited.fontName = "Edited";
+            saving.SaveAllSettings(store, registry);
+            TParserRepository loading(builtinParserImages());
+            loading.useRegistry = useRegistry;
+            EXPECT_TRUE(loading.LoadAllSettings(store, registry).empty()) << c.what;
+            const LanguageSettings& loaded = loading.Find("ANSI C")->settings();
+            EXPECT_EQ(held, loaded.*c.field) << c.what << (useRegistry ? " from the registry" : " from the store");
+            EXPECT_EQ("Edited", loaded.fontName) << c.what;
+        }
+    }
+}
+
 // A store whose C settings were edited and whose Java settings are then damaged by `damage`.
 PersistentEditorStore storeWithDamagedJava(const std::function<void(PersistentEditorStore&)>& damage)
 {
