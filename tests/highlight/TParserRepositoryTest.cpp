@@ -171,16 +171,17 @@ TEST(TParserRepository, LayoutNumbersOutsideTheirRangeKeepTheHeldValues)
     struct Case {
         const char* what;
         int LanguageSettings::*field;
-        int value;
+        int value;  // stored
+        int held;   // by the parser that loads
     } cases[] = {
-        {"wrap column", &LanguageSettings::wrapAtColumn, 2147483647},
-        {"gutter", &LanguageSettings::gutter, 200},
-        {"right margin", &LanguageSettings::rightMargin, -1},
-        {"margin width", &LanguageSettings::marginWidth, 1 << 20},
-        {"font size", &LanguageSettings::fontSize, 1073741824},
-        {"gutter font size", &LanguageSettings::gutterFontSize, 0},
-        {"indent step", &LanguageSettings::indentStep, 21},
-        {"tab default", &LanguageSettings::tabDefault, 2147483647},
+        {"wrap column", &LanguageSettings::wrapAtColumn, 2147483647, 72},
+        {"gutter", &LanguageSettings::gutter, 200, 50},
+        {"right margin", &LanguageSettings::rightMargin, -1, 100},
+        {"margin width", &LanguageSettings::marginWidth, 1 << 20, 5},
+        {"font size", &LanguageSettings::fontSize, 1073741824, 14},
+        {"gutter font size", &LanguageSettings::gutterFontSize, 0, 9},
+        {"indent step", &LanguageSettings::indentStep, 21, 3},
+        {"tab default", &LanguageSettings::tabDefault, 2147483647, 8},
     };
     for (const Case& c : cases) {
         for (bool useRegistry : {false, true}) {
@@ -189,15 +190,15 @@ TEST(TParserRepository, LayoutNumbersOutsideTheirRangeKeepTheHeldValues)
             TParserRepository saving(builtinParserImages());
             saving.useRegistry = useRegistry;
             LanguageSettings& edited = saving.Find("ANSI C")->settings();
-            const int held = edited.*c.field;
             edited.*c.field = c.value;
             edited.fontName = "Edited";
             saving.SaveAllSettings(store, registry);
             TParserRepository loading(builtinParserImages());
             loading.useRegistry = useRegistry;
+            loading.Find("ANSI C")->settings().*c.field = c.held;
             EXPECT_TRUE(loading.LoadAllSettings(store, registry).empty()) << c.what;
             const LanguageSettings& loaded = loading.Find("ANSI C")->settings();
-            EXPECT_EQ(held, loaded.*c.field) << c.what << (useRegistry ? " from the registry" : " from the store");
+            EXPECT_EQ(c.held, loaded.*c.field) << c.what << (useRegistry ? " from the registry" : " from the store");
             EXPECT_EQ("Edited", loaded.fontName) << c.what;
         }
     }
