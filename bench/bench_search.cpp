@@ -5,6 +5,8 @@
 //                          occurrences; ns/replacement staying flat as n grows shows the work is
 //                          linear. One undo must then restore the text exactly (checked; a
 //                          mismatch ends the program with an error).
+//   replaceAllOneLine/<n>  replace-all of n matches inside one long line, against building the
+//                          result in a std::string (x_string: how many times slower we are).
 //
 // Times are CPU seconds (ours: this thread; grep: the child processes), best of the passes.
 //
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -121,8 +124,44 @@ void replaceAll(benchmark::State& state)
     state.counters["MB"] = static_cast<double>(text.size()) / (1024.0 * 1024.0);
 }
 
+// Replace-all of n matches inside one line ("ab " n times, "ab" becoming "xyz"), against building
+// the same result in a std::string in the same run: x_string (our time over the string's) and
+// ns/replacement staying flat as n doubles show the work is linear.
+void replaceAllOneLine(benchmark::State& state)
+{
+    const long n = state.range(0);
+    std::string text;
+    for (long i = 0; i < n; ++i)
+        text += "ab ";
+    HeadlessHost host;
+    TCustomCodeMemo memo(host);
+    TCodeMemoSearch search(memo);
+    int replaced = 0;
+    double best = 1e30;
+    double reference = 1e30;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memo.SetText(text);
+        memo.SetSelection(0, 0);
+        state.ResumeTiming();
+        const double t0 = threadCpu();
+        replaced = search.ReplaceAll("ab", "xyz", TCodeMemoSearch::kMatchCase);
+        best = std::min(best, threadCpu() - t0);
+        const double r0 = threadCpu();
+        std::string result;
+        for (std::size_t at = 0, found; (found = text.find("ab", at)) != std::string::npos; at = found + 2)
+            result.append(text, at, found - at).append("xyz");
+        benchmark::DoNotOptimize(result.data());
+        reference = std::min(reference, threadCpu() - r0);
+    }
+    state.counters["replaced"] = replaced;
+    state.counters["ns/replacement"] = best * 1e9 / replaced;
+    state.counters["x_string"] = best / reference;
+}
+
 }  // namespace
 
+BENCHMARK(replaceAllOneLine)->Arg(200000)->Arg(400000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(controlFind, define_case, "define", TCodeMemoSearch::kMatchCase)
     ->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK_CAPTURE(controlFind, define_nocase, "define", 0)
