@@ -456,6 +456,7 @@ void LanguageSettings::applyTo(TCM_Settings& t) const
     t.gutterFont.size = gutterFontSize;
     t.gutterFont.charSet = gutterFontCharset;
     t.gutterFont.color = TColor(gutterFontColor);
+    t.gutterFont.style = gutterFontStyle;
     if (tabDefault > 0)
         t.SetTabDefault(tabDefault);
     try {

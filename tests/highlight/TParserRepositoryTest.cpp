@@ -101,6 +101,7 @@ void editUserSettings(TParserRepository& repository)
 {
     TCodeMemoParser& c = *repository.Find("ANSI C");
     c.settings().fontSize = 16;
+    c.settings().gutterFontStyle = fsBold | fsStrikeOut;
     c.settings().effects[6].foreground = 0x00FF00;
     c.applySettings();
     TCodeMemoParser& java = *repository.Find("Java");
@@ -114,6 +115,7 @@ void expectEdited(TParserRepository& repository)
 {
     TCodeMemoParser& c = *repository.Find("ANSI C");
     EXPECT_EQ(16, c.Settings().font.size);
+    EXPECT_EQ(fsBold | fsStrikeOut, c.Settings().gutterFont.style);  // what the editor paints with
     EXPECT_EQ(TColor(0x00FF00), c.Settings().effects[6].foreground);
     TCodeMemoParser& java = *repository.Find("Java");
     EXPECT_EQ(2, java.Settings().TabDefault());

@@ -29,8 +29,8 @@ public:
     // The measured advance of a byte of the text (Windows-1252).
     int Width(unsigned char c) const { return widths_[c]; }
 
-    // A font for the name and size, falling back to the system's fixed font when the name is
-    // not a fixed-pitch face here.
+    // A font for the name, size and style, falling back to the system's fixed font when the name
+    // is not a fixed-pitch face here.
     static QFont MakeFont(const TCM_Font& font, bool fixedPitch);
 
 private:
