@@ -26,8 +26,8 @@ inline constexpr SettingRange kGutterRange{0, 199};
 inline constexpr SettingRange kMarginWidthRange{0, 199};
 // Wrap column and right margin: a column beyond the longest segment would never be reached.
 inline constexpr SettingRange kColumnRange{0, TLineSegmenter::kMaxSegment};
-// Points, text and gutter font; as large as word processors offer.
-inline constexpr SettingRange kFontSizeRange{1, 1638};
+// Points, text and gutter font: larger glyphs would not fit the 16-bit coordinates of painting.
+inline constexpr SettingRange kFontSizeRange{1, 1600};
 inline constexpr SettingRange kIndentStepRange{0, 20};
 inline constexpr SettingRange kTabDefaultRange{1, 1000};
 inline constexpr SettingRange kCharSetRange{0, 255};

@@ -142,7 +142,7 @@ TEST(RtfExport, ColourTableRunsAndTrailer)
 TEST(RtfExport, FontSizeIsWrittenInHalfPointsWithinRange)
 {
     const std::pair<int, const char*> cases[] = {
-        {10, "20"}, {1638, "3276"}, {1073741824, "3276"}, {0, "2"}, {-2147483647 - 1, "2"}};
+        {10, "20"}, {1600, "3200"}, {1073741824, "3200"}, {0, "2"}, {-2147483647 - 1, "2"}};
     for (const auto& [size, halfPoints] : cases) {
         ExportStyle style = testStyle();
         style.fontSize = size;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "editor/SettingRange.h"
 #include "editor/TCM_Settings.h"
 
 class QPaintDevice;
@@ -17,8 +18,8 @@ class TPaintFonts final {
 public:
     // Point sizes are kept within this range: a size of 0 or below, or one so large that a glyph
     // would not fit a 16-bit coordinate, must not reach the font engine.
-    static constexpr int kMinPoints = 1;
-    static constexpr int kMaxPoints = 1600;
+    static constexpr int kMinPoints = kFontSizeRange.low;
+    static constexpr int kMaxPoints = kFontSizeRange.high;
 
     // device null: the screen.
     void Set(const TCM_Font& font, QPaintDevice* device = nullptr);
