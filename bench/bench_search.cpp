@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace {
@@ -91,34 +92,45 @@ std::string prefixWith(const std::string& word, long n)
     return text.substr(0, end == std::string::npos ? text.size() : end + 1);
 }
 
-void replaceAll(benchmark::State& state)
+// Best CPU seconds of one replace-all of `pattern` by `with` over `text` through the control,
+// which is loaded afresh before each pass; `afterPass` runs untimed after each one.
+double bestReplaceAll(benchmark::State& state, const std::string& text, const char* pattern, const char* with,
+                      int& replaced, const std::function<void(TCustomCodeMemo&, const std::string& loaded)>& afterPass)
 {
-    const long n = state.range(0);
-    const std::string text = prefixWith("define", n);
     HeadlessHost host;
     TCustomCodeMemo memo(host);
     TCodeMemoSearch search(memo);
-    int replaced = 0;
     double best = 1e30;
     for (auto _ : state) {
         state.PauseTiming();
         memo.SetText(text);
         memo.SetSelection(0, 0);
-        const std::string loaded = memo.Text();  // control bytes became "." on the way in
+        const std::string loaded = memo.Text();
         state.ResumeTiming();
         const double t0 = threadCpu();
-        replaced = search.ReplaceAll("define", "DEFINE_IT", TCodeMemoSearch::kMatchCase);
+        replaced = search.ReplaceAll(pattern, with, TCodeMemoSearch::kMatchCase);
         best = std::min(best, threadCpu() - t0);
         state.PauseTiming();
-        const double u0 = threadCpu();
-        memo.Undo();
-        state.counters["undo_ms"] = (threadCpu() - u0) * 1000;
-        if (memo.Text() != loaded || memo.CanUndo()) {
-            std::fprintf(stderr, "one undo did not restore the text after replace-all\n");
-            std::exit(1);
-        }
+        afterPass(memo, loaded);
         state.ResumeTiming();
     }
+    return best;
+}
+
+void replaceAll(benchmark::State& state)
+{
+    const std::string text = prefixWith("define", state.range(0));
+    int replaced = 0;
+    const double best = bestReplaceAll(state, text, "define", "DEFINE_IT", replaced,
+                                       [&](TCustomCodeMemo& memo, const std::string& loaded) {
+                                           const double u0 = threadCpu();
+                                           memo.Undo();
+                                           state.counters["undo_ms"] = (threadCpu() - u0) * 1000;
+                                           if (memo.Text() != loaded || memo.CanUndo()) {
+                                               std::fprintf(stderr, "one undo did not restore the text after replace-all\n");
+                                               std::exit(1);
+                                           }
+                                       });
     state.counters["replaced"] = replaced;
     state.counters["ns/replacement"] = best * 1e9 / replaced;
     state.counters["MB"] = static_cast<double>(text.size()) / (1024.0 * 1024.0);
@@ -129,31 +141,19 @@ void replaceAll(benchmark::State& state)
 // ns/replacement staying flat as n doubles show the work is linear.
 void replaceAllOneLine(benchmark::State& state)
 {
-    const long n = state.range(0);
     std::string text;
-    for (long i = 0; i < n; ++i)
+    for (long i = 0; i < state.range(0); ++i)
         text += "ab ";
-    HeadlessHost host;
-    TCustomCodeMemo memo(host);
-    TCodeMemoSearch search(memo);
     int replaced = 0;
-    double best = 1e30;
     double reference = 1e30;
-    for (auto _ : state) {
-        state.PauseTiming();
-        memo.SetText(text);
-        memo.SetSelection(0, 0);
-        state.ResumeTiming();
-        const double t0 = threadCpu();
-        replaced = search.ReplaceAll("ab", "xyz", TCodeMemoSearch::kMatchCase);
-        best = std::min(best, threadCpu() - t0);
+    const double best = bestReplaceAll(state, text, "ab", "xyz", replaced, [&](TCustomCodeMemo&, const std::string&) {
         const double r0 = threadCpu();
         std::string result;
         for (std::size_t at = 0, found; (found = text.find("ab", at)) != std::string::npos; at = found + 2)
             result.append(text, at, found - at).append("xyz");
         benchmark::DoNotOptimize(result.data());
         reference = std::min(reference, threadCpu() - r0);
-    }
+    });
     state.counters["replaced"] = replaced;
     state.counters["ns/replacement"] = best * 1e9 / replaced;
     state.counters["x_string"] = best / reference;

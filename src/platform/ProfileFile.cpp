@@ -240,13 +240,8 @@ std::vector<std::string> ProfileFile::sectionNames() const
 std::vector<std::string> ProfileFile::keyNames(std::string_view section) const
 {
     std::vector<std::string> names;
-    const auto s = findSection(section);
-    if (s == npos)
-        return names;
-    const auto end = sectionEnd(s);
-    for (auto i = s + 1; i < end; ++i)
-        if (lines_[i].keyLine)
-            names.push_back(lines_[i].key);
+    for (const auto& [key, value] : entries(section))
+        names.emplace_back(key);
     return names;
 }
 
