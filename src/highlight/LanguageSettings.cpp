@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <cctype>
+#include <iterator>
 
 namespace quarry {
 
