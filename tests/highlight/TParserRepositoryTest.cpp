@@ -185,24 +185,25 @@ TEST(TParserRepository, LayoutNumbersOutsideTheirRangeKeepTheHeldValues)
         {"indent step", &LanguageSettings::indentStep, 21, 3},
         {"tab default", &LanguageSettings::tabDefault, 2147483647, 8},
     };
-    for (const Case& c : cases) {
-        for (bool useRegistry : {false, true}) {
-            PersistentEditorStore store;
-            MemoryKeyValueStore registry;
-            TParserRepository saving(builtinParserImages());
-            saving.useRegistry = useRegistry;
-            LanguageSettings& edited = saving.Find("ANSI C")->settings();
+    for (bool useRegistry : {false, true}) {
+        PersistentEditorStore store;
+        MemoryKeyValueStore registry;
+        TParserRepository saving(builtinParserImages());
+        saving.useRegistry = useRegistry;
+        LanguageSettings& edited = saving.Find("ANSI C")->settings();
+        for (const Case& c : cases)
             edited.*c.field = c.value;
-            edited.fontName = "Edited";
-            saving.SaveAllSettings(store, registry);
-            TParserRepository loading(builtinParserImages());
-            loading.useRegistry = useRegistry;
+        edited.fontName = "Edited";
+        saving.SaveAllSettings(store, registry);
+        TParserRepository loading(builtinParserImages());
+        loading.useRegistry = useRegistry;
+        for (const Case& c : cases)
             loading.Find("ANSI C")->settings().*c.field = c.held;
-            EXPECT_TRUE(loading.LoadAllSettings(store, registry).empty()) << c.what;
-            const LanguageSettings& loaded = loading.Find("ANSI C")->settings();
+        EXPECT_TRUE(loading.LoadAllSettings(store, registry).empty());
+        const LanguageSettings& loaded = loading.Find("ANSI C")->settings();
+        for (const Case& c : cases)
             EXPECT_EQ(c.held, loaded.*c.field) << c.what << (useRegistry ? " from the registry" : " from the store");
-            EXPECT_EQ("Edited", loaded.fontName) << c.what;
-        }
+        EXPECT_EQ("Edited", loaded.fontName);
     }
 }
 
