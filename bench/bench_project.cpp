@@ -1,15 +1,18 @@
-// Project benchmarks: opening and saving a project with 26 editor windows. Every figure comes
-// with its reference from the same run:
+// Project benchmarks: opening and saving a project with 26 editor windows, and reading a project
+// file with very many file keys. Every figure comes with its reference from the same run:
 //   - opening (read the project file, locate 26 files, load each into an editor control, place
 //     caret and markers, from FILEZ down to FILEA) against merely reading the project file and
 //     the 26 sources into strings;
 //   - saving the project sections of 26 windows and 200 project files against writing the same
-//     bytes with one ofstream.
+//     bytes with one ofstream;
+//   - reading the file list and windows of a project file with 25,000 to 100,000 FILEn keys
+//     against reading the same file's bytes.
 // The windows themselves are the Qt part and are timed by the offscreen main-window test.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -178,8 +181,44 @@ void WriteBytesReference(benchmark::State& state)
     }
 }
 
+// A project file with n FILEk keys (and the 26 window sections after them): reading its file list
+// and windows, against reading the same file's bytes in the same run (x_read: how many times
+// slower). x_read and ns/key staying flat as n doubles show the reading is linear.
+void ReadManyFileKeys(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    const auto path = (Disk().dir / ("keys" + std::to_string(n) + ".ppf")).string();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[PROJECTFILES]\nNUMFILES=" << n << "\n";
+        for (int k = n; k >= 1; --k)
+            out << "FILE" << k << "=" << (Disk().dir / ("file" + std::to_string(k) + ".c")).string() << "\n";
+        for (int k = 1; k <= kWindows; ++k)
+            out << "[" << ProjectFile::windowSection(k) << "]\nFILENAME=" << Disk().sources[std::size_t(k - 1)] << "\n";
+    }
+    double ours = 1e30;
+    double reference = 1e30;
+    for (auto _ : state) {
+        const double t0 = bench::threadCpu();
+        const ProfileFile file(path);
+        ProjectState project;
+        ProjectFile::readFiles(file, project);
+        const auto windows = ProjectFile::readWindows(file);
+        ours = std::min(ours, bench::threadCpu() - t0);
+        if (project.files.size() != ProjectState::kMaxFiles || windows[0].fileName.empty())
+            state.SkipWithError("the file list or the windows were not read");
+        const double r0 = bench::threadCpu();
+        const std::string bytes = bench::readFile(path);
+        benchmark::DoNotOptimize(bytes.data());
+        reference = std::min(reference, bench::threadCpu() - r0);
+    }
+    state.counters["ns/key"] = ours * 1e9 / n;
+    state.counters["x_read"] = ours / reference;
+}
+
 }  // namespace
 
+BENCHMARK(ReadManyFileKeys)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenProject26)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadFilesReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveProject26)->Unit(benchmark::kMicrosecond);

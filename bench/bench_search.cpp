@@ -5,6 +5,8 @@
 //                          occurrences; ns/replacement staying flat as n grows shows the work is
 //                          linear. One undo must then restore the text exactly (checked; a
 //                          mismatch ends the program with an error).
+//   replaceAllOneLine/<n>  replace-all of n matches inside one long line, against building the
+//                          result in a std::string (x_string: how many times slower we are).
 //
 // Times are CPU seconds (ours: this thread; grep: the child processes), best of the passes.
 //
@@ -17,8 +19,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace {
@@ -88,41 +92,76 @@ std::string prefixWith(const std::string& word, long n)
     return text.substr(0, end == std::string::npos ? text.size() : end + 1);
 }
 
-void replaceAll(benchmark::State& state)
+// Best CPU seconds of one replace-all of `pattern` by `with` over `text` through the control,
+// which is loaded afresh before each pass; `afterPass` runs untimed after each one.
+double bestReplaceAll(benchmark::State& state, const std::string& text, const char* pattern, const char* with,
+                      int& replaced, const std::function<void(TCustomCodeMemo&, const std::string& loaded)>& afterPass)
 {
-    const long n = state.range(0);
-    const std::string text = prefixWith("define", n);
     HeadlessHost host;
     TCustomCodeMemo memo(host);
     TCodeMemoSearch search(memo);
-    int replaced = 0;
     double best = 1e30;
     for (auto _ : state) {
         state.PauseTiming();
         memo.SetText(text);
         memo.SetSelection(0, 0);
-        const std::string loaded = memo.Text();  // control bytes became "." on the way in
+        const std::string loaded = memo.Text();
         state.ResumeTiming();
         const double t0 = threadCpu();
-        replaced = search.ReplaceAll("define", "DEFINE_IT", TCodeMemoSearch::kMatchCase);
+        replaced = search.ReplaceAll(pattern, with, TCodeMemoSearch::kMatchCase);
         best = std::min(best, threadCpu() - t0);
         state.PauseTiming();
-        const double u0 = threadCpu();
-        memo.Undo();
-        state.counters["undo_ms"] = (threadCpu() - u0) * 1000;
-        if (memo.Text() != loaded || memo.CanUndo()) {
-            std::fprintf(stderr, "one undo did not restore the text after replace-all\n");
-            std::exit(1);
-        }
+        afterPass(memo, loaded);
         state.ResumeTiming();
     }
+    return best;
+}
+
+void replaceAll(benchmark::State& state)
+{
+    const std::string text = prefixWith("define", state.range(0));
+    int replaced = 0;
+    const double best = bestReplaceAll(state, text, "define", "DEFINE_IT", replaced,
+                                       [&](TCustomCodeMemo& memo, const std::string& loaded) {
+                                           const double u0 = threadCpu();
+                                           memo.Undo();
+                                           state.counters["undo_ms"] = (threadCpu() - u0) * 1000;
+                                           if (memo.Text() != loaded || memo.CanUndo()) {
+                                               std::fprintf(stderr, "one undo did not restore the text after replace-all\n");
+                                               std::exit(1);
+                                           }
+                                       });
     state.counters["replaced"] = replaced;
     state.counters["ns/replacement"] = best * 1e9 / replaced;
     state.counters["MB"] = static_cast<double>(text.size()) / (1024.0 * 1024.0);
 }
 
+// Replace-all of n matches inside one line ("ab " n times, "ab" becoming "xyz"), against building
+// the same result in a std::string in the same run: x_string (our time over the string's) and
+// ns/replacement staying flat as n doubles show the work is linear.
+void replaceAllOneLine(benchmark::State& state)
+{
+    std::string text;
+    for (long i = 0; i < state.range(0); ++i)
+        text += "ab ";
+    int replaced = 0;
+    double reference = 1e30;
+    const double best = bestReplaceAll(state, text, "ab", "xyz", replaced, [&](TCustomCodeMemo&, const std::string&) {
+        const double r0 = threadCpu();
+        std::string result;
+        for (std::size_t at = 0, found; (found = text.find("ab", at)) != std::string::npos; at = found + 2)
+            result.append(text, at, found - at).append("xyz");
+        benchmark::DoNotOptimize(result.data());
+        reference = std::min(reference, threadCpu() - r0);
+    });
+    state.counters["replaced"] = replaced;
+    state.counters["ns/replacement"] = best * 1e9 / replaced;
+    state.counters["x_string"] = best / reference;
+}
+
 }  // namespace
 
+BENCHMARK(replaceAllOneLine)->Arg(200000)->Arg(400000)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(controlFind, define_case, "define", TCodeMemoSearch::kMatchCase)
     ->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK_CAPTURE(controlFind, define_nocase, "define", 0)

@@ -21,6 +21,7 @@ struct TCM_Font {
     std::int32_t size = 10;       // points
     std::int32_t charSet = 1;     // DEFAULT_CHARSET
     TColor color = clWindowText;
+    std::uint8_t style = 0;       // TFontStyle bits; an effect's style adds to the text font's
     bool operator==(const TCM_Font&) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/TStoreRuns.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quarry {
@@ -12,6 +13,16 @@ void TStoreRuns::Reset()
     target_ = kMinGather;
 }
 
+// The first record of a gather is copied whatever the target, and any record that is copied is
+// shorter than kInPlace: the buffer holds at least that much.
+unsigned char* TStoreRuns::reserve(Chunk& chunk, TextPos target)
+{
+    const auto size = static_cast<std::size_t>(std::max(target, kInPlace));
+    if (chunk.buffer.size() < size)
+        chunk.buffer.resize(size);
+    return chunk.buffer.data();
+}
+
 void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos target)
 {
     const TLineRecord* r = &store_.Record(id);
@@ -20,9 +31,7 @@ void TStoreRuns::gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos
         chunk.run = {reinterpret_cast<const unsigned char*>(store_.TextOf(*r)), start, r->length};
         return;
     }
-    if (chunk.buffer.size() < static_cast<std::size_t>(target))
-        chunk.buffer.resize(static_cast<std::size_t>(target));
-    unsigned char* out = chunk.buffer.data();
+    unsigned char* out = reserve(chunk, target);
     TextPos used = 0;
     for (;;) {
         std::memcpy(out + used, store_.TextOf(*r), r->length);
@@ -46,13 +55,13 @@ void TStoreRuns::gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos 
         chunk.run = {reinterpret_cast<const unsigned char*>(store_.TextOf(*r)), end - r->length, r->length};
         return;
     }
-    if (chunk.buffer.size() < static_cast<std::size_t>(target))
-        chunk.buffer.resize(static_cast<std::size_t>(target));
-    unsigned char* out = chunk.buffer.data();
+    // Filled from its end: the capacity, not the target, is where the first record goes.
+    const TextPos capacity = std::max(target, kInPlace);
+    unsigned char* out = reserve(chunk, capacity);
     TextPos used = 0;
     for (;;) {
         used += r->length;
-        std::memcpy(out + target - used, store_.TextOf(*r), r->length);
+        std::memcpy(out + capacity - used, store_.TextOf(*r), r->length);
         chunk.first = id;
         id = r->prev;
         if (id == kNoRecord)
@@ -61,7 +70,7 @@ void TStoreRuns::gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos 
         if (r->length >= kInPlace || used + r->length > target)
             break;
     }
-    chunk.run = {out + target - used, end - used, used};
+    chunk.run = {out + capacity - used, end - used, used};
 }
 
 TTextRun TStoreRuns::runAt(TextPos pos)

@@ -34,6 +34,7 @@ private:
         std::vector<unsigned char> buffer;  // the gathered copy (unused for a record in place)
     };
 
+    static unsigned char* reserve(Chunk& chunk, TextPos target);
     void gatherForward(Chunk& chunk, RecordId id, TextPos start, TextPos target);
     void gatherBackward(Chunk& chunk, RecordId id, TextPos end, TextPos target);
 

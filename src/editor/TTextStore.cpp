@@ -325,7 +325,8 @@ void TTextStore::FireTrackFrees(const std::vector<std::int32_t>& freedTracks) {
 
 // ---------------------------------------------------------------- segmentation
 
-void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued) const {
+void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued,
+                                 bool evenCuts) const {
     pieces.clear();
     std::size_t pos = 0;
     std::vector<std::int32_t>& lengths = lengths_;
@@ -345,11 +346,15 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
         }
         const bool cut = segmenter_ || continued || line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine);
         for (std::int32_t length : lengths) {
-            // No segment outgrows the composing buffers, whatever the segmenter said.
+            // No segment outgrows the composing buffers, whatever the segmenter said. Even cuts
+            // leave room in every piece, so that a segment that grew by a few characters does
+            // not leave a piece of a few characters behind at each edit.
+            const std::int32_t count = (length + TLineSegmenter::kMaxSegment - 1) / TLineSegmenter::kMaxSegment;
+            const std::int32_t size = evenCuts && count > 1 ? (length + count - 1) / count : TLineSegmenter::kMaxSegment;
             while (cut && length > TLineSegmenter::kMaxSegment) {
-                pieces.push_back({TLineSegmenter::kMaxSegment, continued, false});
+                pieces.push_back({size, continued, false});
                 continued = true;
-                length -= TLineSegmenter::kMaxSegment;
+                length -= size;
             }
             if (length > 0) {
                 pieces.push_back({length, continued, false});
@@ -375,7 +380,7 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
 // old record is freed.
 void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText,
                               const std::uint8_t* newStyles, RecordId owner, std::int32_t ownerLine,
-                              std::int32_t logicalBefore, bool startsContinued) {
+                              std::int32_t logicalBefore, bool startsContinued, bool evenCuts) {
     ++version_;
     const RecordId before = firstSeg.record != kNoRecord ? Rec(firstSeg.record).prev : last_;
     const RecordId after = lastSeg != kNoRecord ? Rec(lastSeg).next : kNoRecord;
@@ -396,7 +401,7 @@ void TTextStore::ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_v
         }
     }
 
-    SplitIntoPieces(newText, pieces_, startsContinued);
+    SplitIntoPieces(newText, pieces_, startsContinued, evenCuts);
     RecordId prev = before;
     RecordId firstNew = kNoRecord;
     std::int32_t logical = 0;
@@ -559,7 +564,7 @@ bool TTextStore::TryLocalInsert(Offset at, std::string_view chunk) {
     const auto breaks = static_cast<std::int32_t>(std::count(chunk.begin(), chunk.end(), '\r'));
     // A first segment's attributes stay with its first character (see InsertChunk).
     const std::int32_t ownerLine = !continued && column == 0 ? breaks : 0;
-    ReplaceLines(loc, loc.record, work_, nullptr, loc.record, ownerLine, logical, continued);
+    ReplaceLines(loc, loc.record, work_, nullptr, loc.record, ownerLine, logical, continued, true);
     if (breaks > 0) {
         // The line was cut: either part may now be short enough to be one segment again.
         JoinIfShort(at);
@@ -600,15 +605,25 @@ bool TTextStore::TryLocalDelete(Offset start, Offset end) {
 }
 
 void TTextStore::JoinIfShort(Offset at) {
-    if (first_ == kNoRecord) return;
-    const LogicalSpan span = SpanAt(at);
-    if (span.first.record == kNoRecord || span.first.record == span.last) return;
-    Offset length = 0;
-    for (RecordId rec = span.first.record;; rec = Rec(rec).next) {
-        length += Rec(rec).ContentLength();
-        if (length >= TLineSegmenter::kLongLine) return;
-        if (rec == span.last) break;
+    if (first_ == kNoRecord || (at >= charCount_ && Rec(last_).EndsWithCR())) return;
+    LogicalSpan span;
+    span.first = Locate(at);
+    span.logical = fingerLogical_;
+    span.last = span.first.record;
+    // Out from `at` only until the line is known to be long: an edit inside a long line must not
+    // walk the whole line, or replacing all over one long line grows with its square.
+    Offset length = Rec(span.last).ContentLength();
+    while (length < TLineSegmenter::kLongLine && (Rec(span.first.record).marks & kMarkContinuation)) {
+        span.first.record = Rec(span.first.record).prev;
+        span.first.lineStart -= Rec(span.first.record).length;
+        --span.first.line;
+        length += Rec(span.first.record).ContentLength();
     }
+    while (length < TLineSegmenter::kLongLine && !Rec(span.last).EndsWithCR() && Rec(span.last).next != kNoRecord) {
+        span.last = Rec(span.last).next;
+        length += Rec(span.last).ContentLength();
+    }
+    if (length >= TLineSegmenter::kLongLine || span.first.record == span.last) return;
     work_.clear();
     SpanText(span, work_, nullptr);
     const std::string text = work_;

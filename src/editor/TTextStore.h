@@ -252,7 +252,7 @@ private:
     void ShiftAfterDelete(Offset start, Offset end);
     void ReplaceLines(Location firstSeg, RecordId lastSeg, std::string_view newText, const std::uint8_t* newStyles,
                       RecordId owner, std::int32_t ownerLine, std::int32_t logicalBefore,
-                      bool startsContinued = false);
+                      bool startsContinued = false, bool evenCuts = false);
     // Edits inside a logical line of several segments (without word wrap) rebuild only the
     // segments they touch, so that typing in a line of a megabyte costs no more than elsewhere.
     bool TryLocalInsert(Offset at, std::string_view chunk);
@@ -261,7 +261,10 @@ private:
     // TLineSegmenter::kLongLine but still has several.
     void JoinIfShort(Offset at);
     Offset ResegmentFrom(Location first, std::int32_t logical);
-    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued = false) const;
+    // Long lines are cut into pieces of kMaxSegment, or with evenCuts into pieces of about
+    // equal length (for a segment that outgrew its size by an edit).
+    void SplitIntoPieces(std::string_view text, std::vector<Piece>& pieces, bool startsContinued = false,
+                         bool evenCuts = false) const;
     RecordId NewRecord();
     void FreeRecord(RecordId id, std::vector<std::int32_t>& freedTracks);
     void FireTrackFrees(const std::vector<std::int32_t>& freedTracks);

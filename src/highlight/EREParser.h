@@ -21,7 +21,7 @@ enum class TREError : int {
     QuoteExpected = 4256,
     IndexRange = 4257,
     Internal = 4258,
-    TooComplex = 4259,            // step budget of one start position, or a program over 64 KB
+    TooComplex = 4259,            // step budget of one search, or a program over 64 KB
 };
 
 // The message text of a code; unknown codes give "Internal error".

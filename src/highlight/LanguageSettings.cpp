@@ -1,9 +1,12 @@
 #include "highlight/LanguageSettings.h"
 
+#include "editor/SettingRange.h"
 #include "editor/TCM_Settings.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <iterator>
 
 namespace quarry {
 
@@ -21,6 +24,15 @@ const char* const kActionDescriptions[] = {
     "Goto Bookmark 5", "Goto Bookmark 6", "Goto Bookmark 7", "Goto Bookmark 8", "Goto Bookmark 9",
     "Delete current line", "Undo", "Redo", "Delete previous word", "Print selection", "Delete next word",
     "Scroll display up one line", "Scroll display down one line"};
+
+// The layout numbers of the stream form, in their order, each with the range it must lie in.
+const std::pair<int LanguageSettings::*, const SettingRange*> kLayoutNumbers[] = {
+    {&LanguageSettings::wrapAtColumn, &kColumnRange},     {&LanguageSettings::gutter, &kGutterRange},
+    {&LanguageSettings::indentStep, &kIndentStepRange},   {&LanguageSettings::rightMargin, &kColumnRange},
+    {&LanguageSettings::marginWidth, &kMarginWidthRange}, {&LanguageSettings::fontSize, &kFontSizeRange},
+    {&LanguageSettings::fontCharset, &kCharSetRange},     {&LanguageSettings::tabDefault, &kTabDefaultRange},
+    {&LanguageSettings::gutterFontSize, &kFontSizeRange}, {&LanguageSettings::gutterFontCharset, &kCharSetRange},
+};
 
 void writeEffect(ByteWriter& out, const StyleEffect& e)
 {
@@ -274,9 +286,8 @@ void LanguageSettings::write(ByteWriter& out) const
         out.shortString(s.name);
         out.u8(unsigned(s.value));
     }
-    for (int v : {wrapAtColumn, gutter, indentStep, rightMargin, marginWidth, fontSize, fontCharset, tabDefault,
-                  gutterFontSize, gutterFontCharset})
-        out.i32(v);
+    for (const auto& [field, range] : kLayoutNumbers)
+        out.i32(this->*field);
     out.longString(wrapOverride);
     for (uint32_t c : {selTextColor, selTextBack, gutterColor, marginColor, gutterFontColor})
         out.u32(c);
@@ -329,6 +340,9 @@ void LanguageSettings::write(ByteWriter& out) const
 
 void LanguageSettings::read(ByteReader& in)
 {
+    std::array<int, std::size(kLayoutNumbers)> held;
+    for (size_t i = 0; i < held.size(); ++i)
+        held[i] = this->*kLayoutNumbers[i].first;
     reset();
     if (in.u16() != kStreamVersion)
         throw CorruptFormError("Compiled parser data is damaged");
@@ -342,9 +356,12 @@ void LanguageSettings::read(ByteReader& in)
         s.value = int(in.u8());
         editableStyles.push_back(s);
     }
-    for (int* v : {&wrapAtColumn, &gutter, &indentStep, &rightMargin, &marginWidth, &fontSize, &fontCharset,
-                   &tabDefault, &gutterFontSize, &gutterFontCharset})
-        *v = in.i32();
+    // A number outside its range keeps the value held before the read.
+    for (size_t i = 0; i < held.size(); ++i) {
+        const auto& [field, range] = kLayoutNumbers[i];
+        const int32_t value = in.i32();
+        this->*field = range->holds(value) ? value : held[i];
+    }
     wrapOverride = in.longString();
     for (uint32_t* c : {&selTextColor, &selTextBack, &gutterColor, &marginColor, &gutterFontColor})
         *c = in.u32();
@@ -439,6 +456,7 @@ void LanguageSettings::applyTo(TCM_Settings& t) const
     t.gutterFont.size = gutterFontSize;
     t.gutterFont.charSet = gutterFontCharset;
     t.gutterFont.color = TColor(gutterFontColor);
+    t.gutterFont.style = gutterFontStyle;
     if (tabDefault > 0)
         t.SetTabDefault(tabDefault);
     try {

@@ -1,5 +1,6 @@
 #include "highlight/RtfWriter.h"
 
+#include "editor/SettingRange.h"
 #include "highlight/StyledRunWriter.h"
 
 #include <algorithm>
@@ -64,7 +65,8 @@ void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const Expor
         out.put(buf);
     }
     out.put("}\r\n");
-    out.put("{\\f1\\fs" + std::to_string(style.fontSize * 2) + "\\cf0\\cb1 ");
+    // Half-points; a size from elsewhere is brought into range rather than doubled past int.
+    out.put("{\\f1\\fs" + std::to_string(2 * kFontSizeRange.clamp(style.fontSize)) + "\\cf0\\cb1 ");
 
     // Token value to colour-table index, computed once.
     int fgIndex[256], bgIndex[256];

@@ -96,6 +96,8 @@ int ScriptParser::inRange(int64_t value, int low, int high)
     return int(value);
 }
 
+int ScriptParser::inRange(int64_t value, const SettingRange& range) { return inRange(value, range.low, range.high); }
+
 StateSet ScriptParser::bracketSet()
 {
     expect(tk::LBracket, "'[' expected");
@@ -269,14 +271,14 @@ void ScriptParser::languageProperty()
     case tk::Case: s.caseSensitive = expression() != 0; break;
     case tk::Options: s.options = uint32_t(expression()); break;
     case tk::ExampleText: s.exampleText = stringValue(); break;
-    case tk::WordWrapColumn: s.wrapAtColumn = int(expression()); break;
-    case tk::Gutter: s.gutter = int(expression()); break;
+    case tk::WordWrapColumn: s.wrapAtColumn = inRange(expression(), kColumnRange); break;
+    case tk::Gutter: s.gutter = inRange(expression(), kGutterRange); break;
     case tk::Anchor:
         tables_.anchor = setOrExpression();
         if (tables_.anchor.empty())
             tables_.anchor = StateSet::of({0});
         break;
-    case tk::IndentStep: s.indentStep = inRange(expression(), 0, 20); break;
+    case tk::IndentStep: s.indentStep = inRange(expression(), kIndentStepRange); break;
     case tk::WrapOverride: s.wrapOverride = cut(stringValue(), 35); break;
     case tk::StartState:
         tables_.startStates = setOrExpression();
@@ -287,11 +289,11 @@ void ScriptParser::languageProperty()
     case tk::SelTextBack: s.selTextBack = colourValue(s.selTextBackDefault); break;
     case tk::GutterColor: s.gutterColor = colourValue(s.gutterColorDefault); break;
     case tk::MarginColor: s.marginColor = colourValue(s.marginColorDefault); break;
-    case tk::RightMargin: s.rightMargin = int(expression()); break;
-    case tk::MarginWidth: s.marginWidth = int(expression()); break;
+    case tk::RightMargin: s.rightMargin = inRange(expression(), kColumnRange); break;
+    case tk::MarginWidth: s.marginWidth = inRange(expression(), kMarginWidthRange); break;
     case tk::FontName: s.fontName = stringValue(); break;
-    case tk::FontSize: s.fontSize = int(expression()); break;
-    case tk::FontCharSet: s.fontCharset = inRange(expression(), 0, 255); break;
+    case tk::FontSize: s.fontSize = inRange(expression(), kFontSizeRange); break;
+    case tk::FontCharSet: s.fontCharset = inRange(expression(), kCharSetRange); break;
     case tk::TabColumns: {
         std::string text = stringValue();
         try {
@@ -332,7 +334,7 @@ void ScriptParser::languageProperty()
         break;
     case tk::BoundStates: tables_.boundStates = setOrExpression(); break;
     case tk::GutterFontName: s.gutterFontName = stringValue(); break;
-    case tk::GutterFontSize: s.gutterFontSize = int(expression()); break;
+    case tk::GutterFontSize: s.gutterFontSize = inRange(expression(), kFontSizeRange); break;
     case tk::GutterFontColor: s.gutterFontColor = uint32_t(expression()); break;
     case tk::GutterFontStyle: {
         StateSet styles = bracketSet();

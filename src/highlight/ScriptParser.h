@@ -2,6 +2,7 @@
 // The section parsers of a highlighting script: recursive descent over the tokenizer's tokens,
 // building the scanner tables and the language settings. The first fault ends the compilation
 // through the tokenizer's error, so it carries line and column.
+#include "editor/SettingRange.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/ParserTables.h"
 #include "highlight/TCM_Compiler.h"
@@ -29,6 +30,7 @@ private:
     int64_t expressionTail(int64_t value);
     int64_t term();
     int inRange(int64_t value, int low, int high);
+    int inRange(int64_t value, const SettingRange& range);
     int byteValue() { return inRange(expression(), 0, 255); }
     StateSet bracketSet();
     StateSet setOrExpression();

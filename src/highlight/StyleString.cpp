@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/ECodeMemo.h"
+#include "editor/SettingRange.h"
 #include "highlight/LanguageSettings.h"
 
 namespace quarry {
@@ -62,21 +63,12 @@ using Settings = LanguageSettings;
 
 template <int Settings::*M>
 std::string writeInt(const Settings& s) { return std::to_string(s.*M); }
-template <int Settings::*M>
-bool readInt(std::string_view v, Settings& s)
+// A value outside the setting's range keeps the one held.
+template <int Settings::*M, const SettingRange* R>
+bool readInRange(std::string_view v, Settings& s)
 {
     auto n = parseInt(v);
-    if (n)
-        s.*M = *n;
-    return n.has_value();
-}
-
-// Sizes and widths of zero or less would leave nothing to draw with.
-template <int Settings::*M>
-bool readPositive(std::string_view v, Settings& s)
-{
-    auto n = parseInt(v);
-    if (!n || *n <= 0)
+    if (!n || !R->holds(*n))
         return false;
     s.*M = *n;
     return true;
@@ -168,28 +160,28 @@ struct Field {
 // In the order they are written.
 constexpr Field kFields[] = {
     {"OPT", writeBits<&Settings::options>, readBits<&Settings::options>},
-    {"GWD", writeInt<&Settings::gutter>, readInt<&Settings::gutter>},
+    {"GWD", writeInt<&Settings::gutter>, readInRange<&Settings::gutter, &kGutterRange>},
     {"GCL", writeBits<&Settings::gutterColor>, readBits<&Settings::gutterColor>},
-    {"WRC", writeInt<&Settings::wrapAtColumn>, readInt<&Settings::wrapAtColumn>},
-    {"IDS", writeInt<&Settings::indentStep>, readInt<&Settings::indentStep>},
+    {"WRC", writeInt<&Settings::wrapAtColumn>, readInRange<&Settings::wrapAtColumn, &kColumnRange>},
+    {"IDS", writeInt<&Settings::indentStep>, readInRange<&Settings::indentStep, &kIndentStepRange>},
     {"WRO", writeText<&Settings::wrapOverride>, readText<&Settings::wrapOverride>},
     {"FON", writeText<&Settings::fontName>, readText<&Settings::fontName>},
-    {"FOS", writeInt<&Settings::fontSize>, readPositive<&Settings::fontSize>},
+    {"FOS", writeInt<&Settings::fontSize>, readInRange<&Settings::fontSize, &kFontSizeRange>},
     {"STC", writeBits<&Settings::selTextColor>, readBits<&Settings::selTextColor>},
     {"STB", writeBits<&Settings::selTextBack>, readBits<&Settings::selTextBack>},
     {"TBC", writeText<&Settings::tabColumnsText>, readTabColumns},
-    {"TBD", writeInt<&Settings::tabDefault>, readPositive<&Settings::tabDefault>},
+    {"TBD", writeInt<&Settings::tabDefault>, readInRange<&Settings::tabDefault, &kTabDefaultRange>},
     {"EFF", writeEffects, readEffects},
     {"GDF", writeFlag<&Settings::gutterColorDefault>, readFlag<&Settings::gutterColorDefault>},
     {"MDF", writeFlag<&Settings::marginColorDefault>, readFlag<&Settings::marginColorDefault>},
     {"SDF", writeFlag<&Settings::selTextColorDefault>, readFlag<&Settings::selTextColorDefault>},
     {"BDF", writeFlag<&Settings::selTextBackDefault>, readFlag<&Settings::selTextBackDefault>},
-    {"FOC", writeInt<&Settings::fontCharset>, readInt<&Settings::fontCharset>},
-    {"RMG", writeInt<&Settings::rightMargin>, readInt<&Settings::rightMargin>},
+    {"FOC", writeInt<&Settings::fontCharset>, readInRange<&Settings::fontCharset, &kCharSetRange>},
+    {"RMG", writeInt<&Settings::rightMargin>, readInRange<&Settings::rightMargin, &kColumnRange>},
     {"LNN", writeText<&Settings::gutterFontName>, readText<&Settings::gutterFontName>},
-    {"LNS", writeInt<&Settings::gutterFontSize>, readPositive<&Settings::gutterFontSize>},
+    {"LNS", writeInt<&Settings::gutterFontSize>, readInRange<&Settings::gutterFontSize, &kFontSizeRange>},
     {"LNC", writeBits<&Settings::gutterFontColor>, readBits<&Settings::gutterFontColor>},
-    {"LNT", writeInt<&Settings::gutterFontCharset>, readInt<&Settings::gutterFontCharset>},
+    {"LNT", writeInt<&Settings::gutterFontCharset>, readInRange<&Settings::gutterFontCharset, &kCharSetRange>},
     {"LNE", writeFontStyle, readFontStyle},
 };
 

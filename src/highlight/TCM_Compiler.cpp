@@ -1,10 +1,12 @@
 #include "highlight/TCM_Compiler.h"
 
+#include "platform/FileFacts.h"
+
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <optional>
+#include <stdexcept>
 
 namespace quarry {
 
@@ -105,12 +107,10 @@ std::string normaliseScriptText(std::string_view raw)
 
 std::string loadScriptText(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const std::optional<std::string> content = files::readRegularFile(path, TCM_Compiler::kMaxScriptBytes);
+    if (!content)
         throw std::runtime_error("Cannot open script file " + path);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return normaliseScriptText(all.str());
+    return normaliseScriptText(*content);
 }
 
 void TCM_Compiler::fillPredefinedMacros(TWordStore& macros)
@@ -334,13 +334,14 @@ void TCM_Compiler::includeFile()
     bool active = false;
     for (const Source& s : sources_)
         active = active || (!s.path.empty() && s.path == full);
-    std::ifstream in(full, std::ios::binary);
-    if (!in || active || sources_.size() >= kMaxSourceDepth)
+    // Only a regular file of a script's size: a device or a FIFO could never end.
+    std::optional<std::string> content;
+    if (!active && sources_.size() < kMaxSourceDepth)
+        content = files::readRegularFile(full, kMaxScriptBytes);
+    if (!content)
         fail(std::string("Unable to open #include file ") + char(open) + name + close);
-    std::ostringstream all;
-    all << in.rdbuf();
     Source s;
-    s.text = normaliseScriptText(all.str());
+    s.text = normaliseScriptText(*content);
     s.dir = path.parent_path().string();
     s.path = full;
     sources_.push_back(std::move(s));

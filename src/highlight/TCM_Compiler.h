@@ -28,6 +28,9 @@ enum : int {
 
 class TCM_Compiler final {
 public:
+    // A script or an included file larger than this is refused (scripts are some kilobytes).
+    static constexpr size_t kMaxScriptBytes = 4u << 20;
+
     // The text is the whole script; includeDir is where "#include" looks for relative names.
     TCM_Compiler(std::string text, std::string includeDir);
 

@@ -114,7 +114,8 @@ void TParserRepository::SaveAllSettings(KeyValueStore& registry)
 
 bool TParserRepository::LoadSettingsStream(TCodeMemoParser& parser, const std::string& stream)
 {
-    LanguageSettings settings;
+    // Read over the parser's own settings: a number out of range keeps the value it holds.
+    LanguageSettings settings = parser.settings();
     try {
         ByteReader in(stream);
         settings.read(in);

@@ -522,7 +522,14 @@ void TREMatcher::push(std::uint8_t kind, std::uint8_t arg, int inst, TextPos pos
     stack_.push_back({kind, arg, inst, pos, value});
 }
 
-TextPos TREMatcher::countRun(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos max) const
+void TREMatcher::charge(std::int64_t steps)
+{
+    remaining_ -= steps;
+    if (remaining_ < 0)
+        throw EREParser(TREError::TooComplex, -1);
+}
+
+TextPos TREMatcher::countRun(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos max)
 {
     const TextPos limit = max < 0 ? reader.size() : std::min(reader.size(), pos + max);
     TextPos p = pos;
@@ -537,16 +544,18 @@ TextPos TREMatcher::countRun(TRunReader& reader, TextPos pos, const std::uint8_t
         if (q < end)
             break;
     }
+    charge(p - pos);
     return p - pos;
 }
 
 // Lowers count to the largest value >= min after which the rest can begin; false when none.
-bool TREMatcher::tryCount(TRunReader& reader, const Inst& inst, TextPos base, TextPos& count) const
+bool TREMatcher::tryCount(TRunReader& reader, const Inst& inst, TextPos base, TextPos& count)
 {
     if (inst.follow < 0)
         return count >= inst.min;
     const std::uint8_t* follow = tables_[inst.follow].data();
     for (; count >= inst.min; --count) {
+        charge(1);
         const int c = reader.at(base + count);
         if (c >= 0 && follow[c])
             return true;
@@ -554,10 +563,11 @@ bool TREMatcher::tryCount(TRunReader& reader, const Inst& inst, TextPos base, Te
     return false;
 }
 
-bool TREMatcher::literalAt(TRunReader& reader, const Inst& inst, TextPos pos) const
+bool TREMatcher::literalAt(TRunReader& reader, const Inst& inst, TextPos pos)
 {
     if (pos + inst.litLen > reader.size())
         return false;
+    charge(inst.litLen);
     const char* lit = literals_.data() + inst.lit;
     for (std::uint32_t i = 0; i < inst.litLen; ++i)
         if (fold_[reader.at(pos + i)] != static_cast<std::uint8_t>(lit[i]))
@@ -569,13 +579,11 @@ bool TREMatcher::run(TRunReader& reader, TextPos start)
 {
     stack_.clear();
     slots_.fill(-1);
-    std::int64_t steps = 0;
     int pc = start_;
     TextPos pos = start;
     const TextPos size = reader.size();
     for (;;) {
-        if (++steps > budget_)
-            throw EREParser(TREError::TooComplex, -1);
+        charge(1);
         const Inst& in = insts_[pc];
         bool ok = true;
         switch (in.op) {
@@ -756,17 +764,19 @@ TextPos TREMatcher::lineStartAtOrAfter(TRunReader& reader, TextPos pos) const
     return -1;
 }
 
-TextPos TREMatcher::lineStartAtOrBefore(TRunReader& reader, TextPos pos) const
+// The start of pos's line, or floor when that lies before it (nothing before floor is read).
+TextPos TREMatcher::lineStartAtOrBefore(TRunReader& reader, TextPos pos, TextPos floor) const
 {
     TextPos p = std::min(pos, reader.size()) - 1;
-    while (p >= 0) {
+    while (p >= floor) {
         const TTextRun& run = reader.runAt(p);
-        for (const unsigned char* q = run.text + (p - run.start); q >= run.text; --q)
+        const unsigned char* low = run.text + (std::max(run.start, floor) - run.start);
+        for (const unsigned char* q = run.text + (p - run.start); q >= low; --q)
             if (*q == '\r')
                 return run.start + (q - run.text) + 1;
         p = run.start - 1;
     }
-    return 0;
+    return floor;
 }
 
 bool TREMatcher::prefixAt(TRunReader& reader, TextPos pos) const
@@ -796,9 +806,11 @@ TextPos TREMatcher::nextCandidate(TRunReader& reader, TTextRuns& text, TextPos p
                 requiredAt_ = required_->findForward(text, pos);
                 if (requiredAt_ < 0)
                     return -1;
+                // Read back only to pos: on a long line every candidate would read it again.
+                requiredLineStart_ = lineStartAtOrBefore(reader, requiredAt_, pos);
             }
             // The match holding that occurrence lies on its line: earlier lines cannot match.
-            pos = std::max(pos, lineStartAtOrBefore(reader, requiredAt_));
+            pos = std::max(pos, requiredLineStart_);
         }
         if (anchored_) {
             pos = lineStartAtOrAfter(reader, pos);
@@ -851,6 +863,8 @@ bool TREMatcher::search(TTextRuns& text, TextPos from, bool forward)
     TRunReader reader(text);
     const TextPos size = reader.size();
     requiredAt_ = -2;
+    const TextPos span = forward ? size - std::clamp<TextPos>(from, 0, size) : std::clamp<TextPos>(from, 0, size);
+    remaining_ = budget_ + kStepsPerCharacter * span;
     if (!forward) {
         for (TextPos p = std::min(from - 1, size); p >= 0; --p) {
             if (accelerate_) {
@@ -872,7 +886,9 @@ bool TREMatcher::search(TTextRuns& text, TextPos from, bool forward)
         }
         TextPos runLength = -1;
         if (leading) {
-            runLength = countRun(reader, p, tables_[leading->table].data(), -1);
+            // A run longer than the repeat's bound is not skipped, so it is not counted further.
+            const TextPos cap = leading->max < 0 ? -1 : TextPos(leading->max) + 1;
+            runLength = countRun(reader, p, tables_[leading->table].data(), cap);
             if (runLength < leading->min) {
                 p += runLength + 1;
                 continue;

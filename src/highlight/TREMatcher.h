@@ -6,8 +6,11 @@
 // bounded repeats of one character that the compiler noted are counted in one loop instead of
 // walking their counter nodes. The matcher itself is a loop with an explicit backtracking stack
 // (choice points plus undo entries for group positions and counters), so neither deep nesting nor
-// long texts can overflow the machine stack. Each start position has a step budget; a search
-// that exceeds it fails with "Expression too complex" instead of hanging.
+// long texts can overflow the machine stack. A search has one budget of steps for all its start
+// positions, counting every instruction and every character a repeat or a literal reads: a fixed
+// allowance plus a number of steps for each character the search may cover. Linear work fits on
+// any text; work that grows faster than the text ends with "Expression too complex" instead of
+// freezing Find.
 //
 // Before a start position is tried, cheap filters reject it: the set of characters a match can
 // begin with, the line starts for expressions that begin with "^", the literal prefixes every
@@ -34,6 +37,7 @@ public:
     // Slots of the recorded positions: 0 match start, 1 match end, 2n and 2n+1 group n.
     static constexpr int kSlots = 2 + 2 * reop::kMaxGroups;
     static constexpr std::int64_t kDefaultStepBudget = 10'000'000;
+    static constexpr std::int64_t kStepsPerCharacter = 1024;
 
     // Throws EREParser "Internal error" when the program is not a well-formed node program.
     explicit TREMatcher(const TREProgram& program);
@@ -47,6 +51,7 @@ public:
 
     const std::array<TextPos, kSlots>& slots() const { return slots_; }
 
+    // The fixed allowance of a search, before the steps per character are added.
     void setStepBudget(std::int64_t steps) { budget_ = steps; }
     // The filters and run skipping change speed only; tests switch them off to compare.
     void setAccelerators(bool on) { accelerate_ = on; }
@@ -60,16 +65,17 @@ private:
 
     bool run(TRunReader& reader, TextPos start);
     bool backtrack(TRunReader& reader, int& pc, TextPos& pos);
-    TextPos countRun(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos max) const;
-    bool tryCount(TRunReader& reader, const Inst& inst, TextPos base, TextPos& count) const;
-    bool literalAt(TRunReader& reader, const Inst& inst, TextPos pos) const;
+    void charge(std::int64_t steps);
+    TextPos countRun(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos max);
+    bool tryCount(TRunReader& reader, const Inst& inst, TextPos base, TextPos& count);
+    bool literalAt(TRunReader& reader, const Inst& inst, TextPos pos);
     TextPos nextCandidate(TRunReader& reader, TTextRuns& text, TextPos pos);
     TextPos prevCandidate(TRunReader& reader, TextPos pos) const;
     TextPos scanForward(TRunReader& reader, TextPos pos, const std::uint8_t* table) const;
     TextPos runWindow(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos min) const;
     TextPos scanBackward(TRunReader& reader, TextPos pos, const std::uint8_t* table) const;
     TextPos lineStartAtOrAfter(TRunReader& reader, TextPos pos) const;
-    TextPos lineStartAtOrBefore(TRunReader& reader, TextPos pos) const;
+    TextPos lineStartAtOrBefore(TRunReader& reader, TextPos pos, TextPos floor = 0) const;
     void push(std::uint8_t kind, std::uint8_t arg, int inst, TextPos pos, TextPos value);
     std::vector<int> successors(int i) const;
     // What a walk over the instructions does after visiting one.
@@ -106,11 +112,12 @@ private:
     int firstSingle_ = -1;      // the one character a match begins with, or -1
     bool lineLocal_ = false;
     TextPos requiredAt_ = -2;   // cached occurrence; -2 unknown, -1 none left
-    TextPos requiredFrom_ = 0;
+    TextPos requiredLineStart_ = 0;  // of requiredAt_'s line, or the position it was sought from
     int leading_ = -1;          // index of a leading one-character repeat
 
     // match state
     std::int64_t budget_ = kDefaultStepBudget;
+    std::int64_t remaining_ = 0;  // steps left to the search under way
     std::vector<Frame> stack_;
     std::array<TextPos, kSlots> slots_{};
     std::array<std::int32_t, reop::kCounters> counterValues_{};

@@ -49,8 +49,9 @@ public:
 
     // Forward: tries a match at from, from+1, ... up to the end of the text. Backward: tries at
     // from-1, from-2, ... down to 0. True when found; the recorded positions describe the match.
-    // Without a program: "Invalid parameter". A start position that needs more steps than the
-    // budget ends the search with "Expression too complex".
+    // Without a program: "Invalid parameter". A search that needs more steps than its budget
+    // (the fixed allowance plus a number per character it may cover) ends with "Expression too
+    // complex".
     bool Search(TTextRuns& text, TextPos from, bool forward);
     // The same over the editor text from the cursor's position (up to its end offset); on
     // success the cursor stands after the match.

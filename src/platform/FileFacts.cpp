@@ -7,7 +7,14 @@
 #include <filesystem>
 #include <system_error>
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#else
+#include <fstream>
+#include <sstream>
 #endif
 
 namespace quarry::files {
@@ -145,6 +152,48 @@ std::string absolutePath(const std::string& path)
     std::error_code ec;
     const auto full = fs::absolute(fs::path(path), ec);
     return ec ? path : full.lexically_normal().string();
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes)
+{
+#ifndef _WIN32
+    // Non-blocking, so that opening a FIFO without a writer returns at once; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> content;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= maxBytes) {
+        std::string bytes;
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0 || bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+                if (n == 0)
+                    content = std::move(bytes);
+                break;  // a read error, or the file grew past the limit while being read
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return content;
+#else
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(path), ec) || fs::file_size(fs::path(path), ec) > maxBytes || ec)
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (!in && !in.eof())
+        return std::nullopt;
+    std::string bytes = all.str();
+    if (bytes.size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+#endif
 }
 
 }  // namespace quarry::files

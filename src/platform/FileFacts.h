@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,5 +34,10 @@ bool matchesWildcard(const std::string& name, const std::string& pattern);
 std::string tempDirectory();
 // The absolute form of a name relative to the current directory.
 std::string absolutePath(const std::string& path);
+
+// The whole content of a regular file of at most maxBytes bytes, links followed; nothing for a
+// directory, a device, a FIFO, a file that cannot be read or one that is larger. Never waits for
+// a FIFO's writer or a terminal.
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes);
 
 }  // namespace quarry::files

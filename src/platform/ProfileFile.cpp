@@ -131,11 +131,15 @@ ProfileFile::Line ProfileFile::parseLine(std::string_view raw)
 
 std::size_t ProfileFile::findSection(std::string_view section) const
 {
-    const auto wanted = text::trim(section);
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].header && text::equalsIgnoreCase(lines_[i].section, wanted))
-            return i;
-    return npos;
+    if (!indexed_) {
+        sectionIndex_.clear();
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            if (lines_[i].header)
+                sectionIndex_.try_emplace(text::ansiUpperCase(lines_[i].section), i);
+        indexed_ = true;
+    }
+    const auto found = sectionIndex_.find(text::ansiUpperCase(text::trim(section)));
+    return found == sectionIndex_.end() ? npos : found->second;
 }
 
 std::size_t ProfileFile::sectionEnd(std::size_t sectionIndex) const
@@ -190,6 +194,7 @@ void ProfileFile::writeString(std::string_view section, std::string_view key, st
     if (s == npos) {
         lines_.push_back(parseLine("[" + sectionName + "]"));
         s = lines_.size() - 1;
+        sectionIndex_.try_emplace(text::ansiUpperCase(sectionName), s);
     }
     if (const auto k = findKey(s, keyName); k != npos) {
         lines_[k] = std::move(line);
@@ -198,6 +203,8 @@ void ProfileFile::writeString(std::string_view section, std::string_view key, st
         auto at = sectionEnd(s);
         while (at > s + 1 && text::trim(lines_[at - 1].text).empty())
             --at;
+        if (at != lines_.size())
+            linesMoved();
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     }
     modified_ = true;
@@ -233,14 +240,22 @@ std::vector<std::string> ProfileFile::sectionNames() const
 std::vector<std::string> ProfileFile::keyNames(std::string_view section) const
 {
     std::vector<std::string> names;
+    for (const auto& [key, value] : entries(section))
+        names.emplace_back(key);
+    return names;
+}
+
+std::vector<std::pair<std::string_view, std::string_view>> ProfileFile::entries(std::string_view section) const
+{
+    std::vector<std::pair<std::string_view, std::string_view>> found;
     const auto s = findSection(section);
     if (s == npos)
-        return names;
+        return found;
     const auto end = sectionEnd(s);
     for (auto i = s + 1; i < end; ++i)
         if (lines_[i].keyLine)
-            names.push_back(lines_[i].key);
-    return names;
+            found.emplace_back(lines_[i].key, lines_[i].value);
+    return found;
 }
 
 void ProfileFile::eraseSection(std::string_view section)
@@ -248,6 +263,7 @@ void ProfileFile::eraseSection(std::string_view section)
     for (auto s = findSection(section); s != npos; s = findSection(section)) {
         lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s),
                      lines_.begin() + static_cast<std::ptrdiff_t>(sectionEnd(s)));
+        linesMoved();
         modified_ = true;
     }
 }
@@ -259,6 +275,7 @@ void ProfileFile::eraseKey(std::string_view section, std::string_view key)
         return;
     if (const auto k = findKey(s, key); k != npos) {
         lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(k));
+        linesMoved();
         modified_ = true;
     }
 }

@@ -2,6 +2,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace quarry {
@@ -46,6 +48,8 @@ public:
     // Section names as written in the file, in file order; keys of the first such section.
     std::vector<std::string> sectionNames() const;
     std::vector<std::string> keyNames(std::string_view section) const;
+    // The key lines of the first such section, in file order: (key, value), as many as written.
+    std::vector<std::pair<std::string_view, std::string_view>> entries(std::string_view section) const;
 
     // Removes every section of that name with all its lines.
     void eraseSection(std::string_view section);
@@ -74,8 +78,15 @@ private:
     std::size_t findKey(std::size_t sectionIndex, std::string_view key) const;
     std::size_t sectionEnd(std::size_t sectionIndex) const;
 
+    // The section index stays good while lines are only replaced or appended at the end.
+    void linesMoved() { indexed_ = false; }
+
     std::string path_;
     std::vector<Line> lines_;
+    // Upper-cased section name to the index of its first header, built when first needed, so
+    // that a file of many keys is not walked from its top for every key read.
+    mutable std::unordered_map<std::string, std::size_t> sectionIndex_;
+    mutable bool indexed_ = false;
     std::string lineEnd_;
     bool modified_ = false;
 };

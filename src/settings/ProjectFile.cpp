@@ -17,10 +17,10 @@ std::string markerKey(int d, const char* part) { return "MARKER" + std::to_strin
 
 // The number n of a key "FILEn" written the way the writer writes it (decimal, no leading
 // zero), or 0.
-int fileKeyNumber(const std::string& key)
+int fileKeyNumber(std::string_view key)
 {
     constexpr std::string_view prefix = "FILE";
-    if (key.size() <= prefix.size() || !text::equalsIgnoreCase(std::string_view(key).substr(0, prefix.size()), prefix))
+    if (key.size() <= prefix.size() || !text::equalsIgnoreCase(key.substr(0, prefix.size()), prefix))
         return 0;
     const char* first = key.data() + prefix.size();
     const char* last = key.data() + key.size();
@@ -105,18 +105,23 @@ void ProjectFile::readFiles(const ProfileFile& file, ProjectState& project)
         text::cut(file.readString(kProjectSection, "DEFAULTSOURCEPATH", project.directory), ProjectState::kMaxPathText);
     const int count = file.readInteger(kFilesSection, "NUMFILES", 0);
     project.files.clear();
-    // The keys FILE1..FILEn that are present, in number order. Walking the keys instead of
-    // 1..n keeps a damaged NUMFILES of two thousand million from costing a loop that long.
-    std::vector<int> numbers;
-    for (const auto& key : file.keyNames(kFilesSection)) {
+    // The keys FILE1..FILEn that are present, in number order, read in one pass over the
+    // section: a damaged NUMFILES of two thousand million costs nothing, and many keys cost no
+    // search each. Of a key written twice the first counts, as for every other key.
+    std::vector<std::pair<int, std::string_view>> numbered;
+    for (const auto& [key, value] : file.entries(kFilesSection)) {
         const int n = fileKeyNumber(key);
         if (n >= 1 && n <= count)
-            numbers.push_back(n);
+            numbered.emplace_back(n, value);
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    for (const int n : numbers) {
-        const auto entry = text::trim(file.readString(kFilesSection, "FILE" + std::to_string(n), ""));
+    std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    numbered.erase(std::unique(numbered.begin(), numbered.end(),
+                               [](const auto& a, const auto& b) { return a.first == b.first; }),
+                   numbered.end());
+    for (const auto& [n, value] : numbered) {
+        if (project.files.size() >= ProjectState::kMaxFiles)
+            break;  // the list is full: nothing further would be kept
+        const auto entry = text::trim(value);
         if (!entry.empty())
             project.addFile(entry);
     }

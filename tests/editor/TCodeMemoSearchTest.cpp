@@ -4,6 +4,7 @@
 #include "ThrownMessage.h"
 #include "MemoFixture.h"
 #include "editor/TCodeMemoSearch.h"
+#include "editor/TLineSegmenter.h"
 #include "highlight/EREParser.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +245,26 @@ TEST_F(Search, ReplaceAllIsOneUndoStep)
         memo.SetSelection(c.caret, c.caret);
         EXPECT_EQ(c.count, search.ReplaceAll(c.pattern, c.replacement, c.flags)) << c.text << " / " << c.pattern;
     }
+}
+
+// Each replacement grows one segment of the long line by a character: the line must not end up
+// cut into a record per replacement, which every later edit would walk.
+TEST_F(Search, ReplaceAllInsideOneLongLineKeepsItsSegmentsFull)
+{
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        text += "ab ";
+        expected += "xyz ";
+    }
+    Load(text);
+    memo.SetSelection(0, 0);
+    EXPECT_EQ(20000, search.ReplaceAll("ab", "xyz", kCase));
+    EXPECT_EQ(expected, memo.Text());
+    const auto fullSegments = static_cast<std::int32_t>(expected.size()) / TLineSegmenter::kMaxSegment;
+    EXPECT_LE(memo.Store().LineCount(), 2 * fullSegments + 1);
+    memo.Undo();
+    EXPECT_EQ(text, memo.Text());
 }
 
 TEST_F(Search, ReplaceAllOnReadOnlyTextChangesNothing)

@@ -2,11 +2,16 @@
 // record that holds it with the store's own bytes; the cursor-based runs agree.
 #include "editor/TEdStream.h"
 #include "editor/TEdStreamRuns.h"
+#include "editor/TLiteralScanner.h"
 #include "editor/TStoreRuns.h"
 #include "editor/TTextStore.h"
+#include "highlight/TREParser.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <random>
 
 namespace quarry {
@@ -82,6 +87,70 @@ TEST(TStoreRuns, TheLastTwoRunsStayReadable)
         ASSERT_TRUE(same(current)) << "step " << step;
         ASSERT_TRUE(same(previous)) << "step " << step;
         previous = current;
+    }
+}
+
+// A literal or regular-expression search, prepared once.
+struct Finder {
+    Finder(const char* pattern, bool isRegex) : regex(isRegex), length(static_cast<TextPos>(std::strlen(pattern)))
+    {
+        literal.setPattern(pattern, true);
+        if (regex)
+            re.SetExpression(pattern);
+    }
+
+    // Every match, forward from 0 or backward from the end, as "start-end,". Each search starts
+    // afresh, as the control's do: its first run is a jump, not a walk.
+    std::string all(const std::function<TTextRuns&()>& fresh, bool forward)
+    {
+        std::string out;
+        for (TextPos at = forward ? 0 : fresh().size();;) {
+            TTextRuns& text = fresh();
+            TextPos start = -1;
+            TextPos end = -1;
+            if (regex && re.Search(text, at, forward)) {
+                start = re.MatchStart();
+                end = re.MatchEnd();
+            } else if (!regex) {
+                start = forward ? literal.findForward(text, at) : literal.findBackward(text, at);
+                end = start + length;
+            }
+            if (start < 0)
+                return out;
+            out += std::to_string(start) + "-" + std::to_string(end) + ",";
+            at = forward ? std::max(end, start + 1) : start;
+        }
+    }
+
+    bool regex;
+    TextPos length;
+    TLiteralScanner literal;
+    TREParser re;
+};
+
+// Records shorter and longer than what is copied in place, reached by a jump, a forward walk
+// and a backward walk: each line length up to twice the largest size involved, searched as the
+// same text in one buffer is.
+TEST(TStoreRuns, EveryLineLengthSearchesLikeOneBuffer)
+{
+    Finder finders[] = {{"ax", false}, {"x\rax", false}, {"x$", true}, {"^a*\\nb", true}};
+    const TextPos longest = 2 * std::max(TStoreRuns::kMinGather, TStoreRuns::kInPlace);
+    for (TextPos length = 0; length <= longest; ++length) {
+        const std::string line(static_cast<std::size_t>(length), 'a');
+        const std::string text = line + "x\rax\r" + line + "\rb" + line + "x\r" + line;
+        TTextStore store;
+        store.InsertText(0, text);
+        TStoreRuns runs(store);
+        TFlatText flat(text);
+        const auto freshRuns = [&]() -> TTextRuns& {
+            runs.Reset();
+            return runs;
+        };
+        const auto sameFlat = [&]() -> TTextRuns& { return flat; };
+        for (auto& finder : finders)
+            for (bool forward : {true, false})
+                ASSERT_EQ(finder.all(sameFlat, forward), finder.all(freshRuns, forward))
+                    << finder.literal.pattern() << (forward ? " forward" : " backward") << ", lines of " << length;
     }
 }
 

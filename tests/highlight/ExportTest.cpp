@@ -138,6 +138,22 @@ TEST(RtfExport, ColourTableRunsAndTrailer)
     EXPECT_EQ(kRtfHead + "}}", rtf(Lines({}, {})));
 }
 
+// Half-points, within the sizes a font can have, whatever the settings say.
+TEST(RtfExport, FontSizeIsWrittenInHalfPointsWithinRange)
+{
+    const std::pair<int, const char*> cases[] = {
+        {10, "20"}, {1600, "3200"}, {1073741824, "3200"}, {0, "2"}, {-2147483647 - 1, "2"}};
+    for (const auto& [size, halfPoints] : cases) {
+        ExportStyle style = testStyle();
+        style.fontSize = size;
+        std::ostringstream out;
+        Lines none({}, {});
+        RtfWriter::write(out, none, style);
+        EXPECT_NE(std::string::npos, out.str().find(std::string("{\\f1\\fs") + halfPoints + "\\cf0\\cb1 "))
+            << size << ": " << out.str();
+    }
+}
+
 TEST(RtfExport, NavyIsWrittenWithBlue128)
 {
     std::vector<uint32_t> table = RtfWriter::colourTable(testStyle());

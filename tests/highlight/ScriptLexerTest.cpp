@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+
 namespace quarry {
 namespace {
 
@@ -128,6 +132,10 @@ TEST(ScriptLexer, FaultsNameLineAndColumn)
         {"#include \"no-such-file.inc\"",
          "** ERROR near line 1, Column 27: Unable to open #include file \"no-such-file.inc\""},
         {"#include <none.inc>", "** ERROR near line 1, Column 19: Unable to open #include file <none.inc>"},
+        // Devices and directories are no scripts: neither read without end nor waited for.
+        {"#include \"/dev/zero\"", "** ERROR near line 1, Column 20: Unable to open #include file \"/dev/zero\""},
+        {"#include </dev/stdin>", "** ERROR near line 1, Column 21: Unable to open #include file </dev/stdin>"},
+        {"#include \"/\"", "** ERROR near line 1, Column 12: Unable to open #include file \"/\""},
         {"'open", "** ERROR near line 1, Column 5: Script syntax error"},
         {"#endif", "** ERROR near line 1, Column 6: Script syntax error"},
         {"#ifdef A\r#else\r#else", "** ERROR near line 3, Column 5: Script syntax error"},
@@ -152,13 +160,19 @@ TEST(ScriptLexer, IncludeReadsTheFileRelativeToTheScript)
     dir.write("self.inc", "#include \"self.inc\"\n");
     EXPECT_EQ("91=7 91=10", lexDump("#include \"values.inc\"\rTEN", dir.path().string()));
     EXPECT_EQ("91=7", lexDump("#include <values.inc>", dir.path().string()));
+    // A FIFO without a writer would block the compiler; an oversized file is no script.
+    ASSERT_EQ(0, ::mkfifo((dir.path() / "fifo.inc").c_str(), 0600));
+    dir.write("big.inc", "7");
+    std::filesystem::resize_file(dir.path() / "big.inc", TCM_Compiler::kMaxScriptBytes + 1);
     // Including a file that is already being read would never end.
-    TCM_Compiler lex("#include \"self.inc\"", dir.path().string());
-    try {
-        lex.next();
-        FAIL() << "self-include accepted";
-    } catch (const ECodeMemoParserError& e) {
-        EXPECT_EQ("Unable to open #include file \"self.inc\"", e.reason());
+    for (const char* name : {"self.inc", "fifo.inc", "big.inc"}) {
+        TCM_Compiler lex("#include \"" + std::string(name) + "\"", dir.path().string());
+        try {
+            lex.next();
+            ADD_FAILURE() << name << " included";
+        } catch (const ECodeMemoParserError& e) {
+            EXPECT_EQ("Unable to open #include file \"" + std::string(name) + "\"", e.reason());
+        }
     }
 }
 

@@ -215,7 +215,8 @@ TEST(ScriptSections, KeywordTablesAutoReplaceAndTemplates)
 TEST(ScriptSections, SettingsReachTheEditorsSettingsObject)
 {
     auto parser = test::compiled("%%language name = 'Demo' options = 1 gutter = 40 tabdefault = 3 fontname = 'X'\r"
-                                 "tabcolumns = '5 9' seltextcolor = clRed\r%%map 1 2\r%%effects 2 [fsBold] clRed clWhite *");
+                                 "tabcolumns = '5 9' seltextcolor = clRed GutterFontStyle = [fsItalic, fsUnderline]\r"
+                                 "%%map 1 2\r%%effects 2 [fsBold] clRed clWhite *");
     TCM_Settings& t = parser->Settings();
     EXPECT_EQ("Demo", t.name);
     EXPECT_EQ(1u, t.options);
@@ -223,6 +224,7 @@ TEST(ScriptSections, SettingsReachTheEditorsSettingsObject)
     EXPECT_EQ(3, t.TabDefault());
     EXPECT_EQ(5, t.NextTabStop(1));
     EXPECT_EQ("X", t.font.name);
+    EXPECT_EQ(fsItalic | fsUnderline, t.gutterFont.style);
     EXPECT_EQ(255, t.selTextColor);
     EXPECT_EQ(2, t.map[1]);
     EXPECT_EQ(1, t.effects[2].fontStyle);

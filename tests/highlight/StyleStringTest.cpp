@@ -189,6 +189,22 @@ TEST(StyleString, ReadingStopsAtAnUnknownTagOrABrokenFrame)
     }
 }
 
+// Numbers outside their settings' ranges keep the held values; reading goes on after them.
+TEST(StyleString, NumbersOutOfRangeKeepTheHeldValues)
+{
+    const char* const fields[] = {"GWD#3#200",  "WRC#10#2147483647", "IDS#2#21",  "FOS#10#1073741824",
+                                  "TBD#1#0",    "FOC#3#256",         "RMG#2#-1",  "LNS#6#100000",
+                                  "LNT#2#-1",   "GWD#2#-1",          "FOS#1#0",   "TBD#10#2147483647"};
+    const LanguageSettings held = edited();
+    for (const char* field : fields) {
+        LanguageSettings read = held;
+        StyleString::Read(std::string("Corvid6:") + field + "FON#6#Edited", read);
+        LanguageSettings expected = held;
+        expected.fontName = "Edited";
+        EXPECT_EQ(carried(expected), carried(read)) << field;
+    }
+}
+
 TEST(StyleString, BadMarkersAndOldVersionsAreRefused)
 {
     struct Case {

@@ -101,6 +101,7 @@ void editUserSettings(TParserRepository& repository)
 {
     TCodeMemoParser& c = *repository.Find("ANSI C");
     c.settings().fontSize = 16;
+    c.settings().gutterFontStyle = fsBold | fsStrikeOut;
     c.settings().effects[6].foreground = 0x00FF00;
     c.applySettings();
     TCodeMemoParser& java = *repository.Find("Java");
@@ -114,6 +115,7 @@ void expectEdited(TParserRepository& repository)
 {
     TCodeMemoParser& c = *repository.Find("ANSI C");
     EXPECT_EQ(16, c.Settings().font.size);
+    EXPECT_EQ(fsBold | fsStrikeOut, c.Settings().gutterFont.style);  // what the editor paints with
     EXPECT_EQ(TColor(0x00FF00), c.Settings().effects[6].foreground);
     TCodeMemoParser& java = *repository.Find("Java");
     EXPECT_EQ(2, java.Settings().TabDefault());
@@ -161,6 +163,47 @@ TEST(TParserRepository, TheUseRegistryFlagChoosesWhereSettingsGo)
         repository.SaveAllSettings(store, registry);
         EXPECT_EQ(!useRegistry, store.HasSection("UISettings: java"));
         EXPECT_EQ(useRegistry, registry.keyExists("Software\\Talvik Systems\\Quarry"));
+    }
+}
+
+// A number out of range in the editor store or in the registry keeps the value the parser held,
+// and the rest of the language's settings still load.
+TEST(TParserRepository, LayoutNumbersOutsideTheirRangeKeepTheHeldValues)
+{
+    struct Case {
+        const char* what;
+        int LanguageSettings::*field;
+        int value;  // stored
+        int held;   // by the parser that loads
+    } cases[] = {
+        {"wrap column", &LanguageSettings::wrapAtColumn, 2147483647, 72},
+        {"gutter", &LanguageSettings::gutter, 200, 50},
+        {"right margin", &LanguageSettings::rightMargin, -1, 100},
+        {"margin width", &LanguageSettings::marginWidth, 1 << 20, 5},
+        {"font size", &LanguageSettings::fontSize, 1073741824, 14},
+        {"gutter font size", &LanguageSettings::gutterFontSize, 0, 9},
+        {"indent step", &LanguageSettings::indentStep, 21, 3},
+        {"tab default", &LanguageSettings::tabDefault, 2147483647, 8},
+    };
+    for (bool useRegistry : {false, true}) {
+        PersistentEditorStore store;
+        MemoryKeyValueStore registry;
+        TParserRepository saving(builtinParserImages());
+        saving.useRegistry = useRegistry;
+        LanguageSettings& edited = saving.Find("ANSI C")->settings();
+        for (const Case& c : cases)
+            edited.*c.field = c.value;
+        edited.fontName = "Edited";
+        saving.SaveAllSettings(store, registry);
+        TParserRepository loading(builtinParserImages());
+        loading.useRegistry = useRegistry;
+        for (const Case& c : cases)
+            loading.Find("ANSI C")->settings().*c.field = c.held;
+        EXPECT_TRUE(loading.LoadAllSettings(store, registry).empty());
+        const LanguageSettings& loaded = loading.Find("ANSI C")->settings();
+        for (const Case& c : cases)
+            EXPECT_EQ(c.held, loaded.*c.field) << c.what << (useRegistry ? " from the registry" : " from the store");
+        EXPECT_EQ("Edited", loaded.fontName);
     }
 }
 

@@ -206,19 +206,49 @@ TEST(TREParserMatch, ChangingCaseRuleRecompilesTheSameText)
     EXPECT_TRUE(re.Search(text, 0, true));
 }
 
-TEST(TREParserMatch, ExponentialBacktrackingEndsWithTooComplex)
+std::string repeated(const std::string& piece, int count)
 {
-    TREParser re;
-    re.SetExpression("(a|aa)+b");
-    const std::string text(60, 'a');
-    TFlatText flat(text);
-    EXPECT_EQ("Expression too complex", quarry::test::thrownMessage<EREParser>([&] { re.Search(flat, 0, true); }));
-    EXPECT_EQ(TREError::TooComplex, re.LastError());
-    // The same expression is fine where it can succeed quickly.
-    TFlatText shortText("aaab");
-    EXPECT_TRUE(re.Search(shortText, 0, true));
-    EXPECT_EQ(0, re.MatchStart());
-    EXPECT_EQ(4, re.MatchEnd());
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+std::string lines(int count, const std::string& line) { return repeated(line + "\r", count); }
+
+// One budget for a whole search: work that grows faster than the text ends it with "Expression
+// too complex", even when every start position alone stays small; linear work on a long text
+// runs to its end.
+TEST(TREParserMatch, OneBudgetPerSearchEndsOnlyWorkThatOutgrowsTheText)
+{
+    struct Case {
+        const char* pattern;
+        std::string text;
+        const char* expected;  // "start,end", "-" for no match, or the message
+    } cases[] = {
+        {"(a|aa)+b", std::string(60, 'a'), "Expression too complex"},
+        {"(a|aa)+b", "aaab", "0,4"},
+        {".*.*.*X", lines(3, std::string(400, 'y')), "Expression too complex"},
+        {"x{2,3}y", std::string(200000, 'x'), "-"},
+        {"[A-Z]+_SUSPEND", std::string(200000, 'Q') + "_SUSPEND", "0,200008"},
+        {"^\\s*#define", lines(20000, "   int x;") + "#define", "200000,200007"},
+        // A literal every match holds, far along one line: its line start is found once.
+        {"[a-z]+XYZ", repeated("ab ", 60000) + "abXYZ", "180000,180005"},
+    };
+    for (const Case& c : cases) {
+        TREParser re;
+        re.SetExpression(c.pattern);
+        TFlatText flat(c.text);
+        std::string got;
+        try {
+            const bool found = re.Search(flat, 0, true);
+            got = found ? std::to_string(re.MatchStart()) + "," + std::to_string(re.MatchEnd()) : "-";
+        } catch (const EREParser& e) {
+            got = e.what();
+            EXPECT_EQ(TREError::TooComplex, re.LastError());
+        }
+        EXPECT_EQ(c.expected, got) << c.pattern;
+    }
 }
 
 TEST(TREParserMatch, LongInputsAndManyAlternativesDoNotExhaustTheStack)

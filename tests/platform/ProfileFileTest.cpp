@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <string>
 
 namespace quarry {
 namespace {
@@ -176,6 +178,36 @@ TEST(ProfileFile, FailedFlushThrowsAndKeepsTheChanges)
     EXPECT_THROW(file.flush(), ProfileFileError);
     EXPECT_TRUE(file.modified());
     EXPECT_EQ("C", file.readString("A", "B", ""));
+}
+
+// Sections are found through an index that writes and erases keep up to date: after any mix of
+// them every key reads as it does from the same file loaded afresh.
+TEST(ProfileFile, ReadsAfterRandomChangesAgreeWithTheFileLoadedAfresh)
+{
+    TempDir dir;
+    const auto path = dir.write("a.ini", "[A]\nk1=0\n\n[b]\nK2=0\n[A]\nk3=shadowed\n");
+    ProfileFile file(path);
+    const char* const sections[] = {"A", "b", "C", "dd"};
+    const char* const keys[] = {"k1", "K2", "k3"};
+    std::mt19937 rng(5);
+    for (int round = 0; round < 40; ++round) {
+        for (int op = 0; op < 25; ++op) {
+            const char* section = sections[rng() % 4];
+            const char* key = keys[rng() % 3];
+            switch (rng() % 5) {
+            case 0: file.eraseSection(section); break;
+            case 1: file.eraseKey(section, key); break;
+            default: file.writeString(section, key, std::to_string(rng() % 100)); break;
+            }
+        }
+        file.writeString("A", "k1", std::to_string(round));  // always something to flush
+        file.flush();
+        const ProfileFile fresh(path);
+        for (const char* section : sections)
+            for (const char* key : keys)
+                ASSERT_EQ(fresh.readString(section, key, "-"), file.readString(section, key, "-"))
+                    << "round " << round << " [" << section << "] " << key;
+    }
 }
 
 TEST(ProfileFile, SurvivesBinaryGarbageAndHugeLines)

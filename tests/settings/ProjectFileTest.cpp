@@ -211,6 +211,28 @@ TEST_F(ProjectFileTest, FileListAndDirectoryComeBackAsWritten)
     EXPECT_EQ(written.files, read.files);
 }
 
+// Many more FILEn keys than a project holds, in descending order, then the window sections: the
+// 255 lowest numbers are kept, in sorted order, and the windows still read.
+TEST_F(ProjectFileTest, FiftyThousandFileKeysKeepTheLowestNumbers)
+{
+    constexpr int kKeys = 50000;
+    std::string content = "[PROJECTFILES]\nNUMFILES=" + std::to_string(kKeys) + "\n";
+    auto path = [](int n) {
+        std::string digits = std::to_string(n);
+        return "/p/f" + std::string(5 - digits.size(), '0') + digits + ".c";
+    };
+    for (int n = kKeys; n >= 1; --n)
+        content += "FILE" + std::to_string(n) + "=" + path(n) + "\n";
+    content += "[FILEA]\nFILENAME=/p/front.c\n";
+    const auto file = load(content);
+    ProjectState project;
+    ProjectFile::readFiles(file, project);
+    ASSERT_EQ(ProjectState::kMaxFiles, project.files.size());
+    for (std::size_t i = 0; i < project.files.size(); ++i)
+        ASSERT_EQ(path(static_cast<int>(i) + 1), project.files[i]);
+    EXPECT_EQ("/p/front.c", ProjectFile::readWindows(file)[0].fileName);
+}
+
 // Damaged project files: what each yields.
 struct DamageCase {
     const char* name;
@@ -244,6 +266,7 @@ const DamageCase kDamageCases[] = {
      "/held"},
     {"GapsAndBlanksSkipped", "[PROJECTFILES]\nNUMFILES=4\nFILE1=  \nFILE3= /c.c \nFILE4=/a.c\n", {"/a.c", "/c.c"}, "/held"},
     {"DuplicatesKeptOnce", "[PROJECTFILES]\nNUMFILES=2\nFILE1=/a.c\nFILE2=/a.c\n", {"/a.c"}, "/held"},
+    {"AKeyWrittenTwiceCountsFirst", "[PROJECTFILES]\nNUMFILES=2\nFILE2=/b.c\nfile2=/a.c\n", {"/b.c"}, "/held"},
     {"KeysWithLeadingZeroAreNotFileKeys", "[PROJECTFILES]\nNUMFILES=2\nFILE01=/a.c\nFILE2=/b.c\n", {"/b.c"}, "/held"},
     {"GarbageLinesIgnored", "[PROJECTFILES]\n%%%\nNUMFILES=1\nnonsense\nFILE1=/a.c\n", {"/a.c"}, "/held"},
     {"DirectoryRead", "[PROJECT]\nDEFAULTSOURCEPATH=/src\n", {}, "/src"},

@@ -548,6 +548,10 @@ std::optional<FontRecord> TMainForm::activeEditorFont() const
     record.name = font.name;
     record.size = font.size;
     record.color = (font.color & clSystemColor) == clSystemColor ? 0 : font.color;
+    record.bold = (font.style & fsBold) != 0;
+    record.italic = (font.style & fsItalic) != 0;
+    record.underline = (font.style & fsUnderline) != 0;
+    record.strikeOut = (font.style & fsStrikeOut) != 0;
     return record;
 }
 

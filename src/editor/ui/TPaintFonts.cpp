@@ -24,6 +24,10 @@ QFont TPaintFonts::MakeFont(const TCM_Font& font, bool fixedPitch) {
             f = system;
         }
     }
+    f.setBold((font.style & fsBold) != 0);
+    f.setItalic((font.style & fsItalic) != 0);
+    f.setUnderline((font.style & fsUnderline) != 0);
+    f.setStrikeOut((font.style & fsStrikeOut) != 0);
     f.setKerning(false);
     return f;
 }
@@ -41,13 +45,14 @@ void TPaintFonts::Set(const TCM_Font& font, QPaintDevice* device) {
     const qreal applied = QFontMetricsF(base, device).horizontalAdvance(run) / run.size() - advance;
     if (std::abs(applied) > 1e-3 && std::abs(applied - wanted) > 1e-3)
         base.setLetterSpacing(QFont::AbsoluteSpacing, wanted * wanted / applied);
-    for (unsigned style = 0; style < 16; ++style) {
+    for (unsigned effect = 0; effect < 16; ++effect) {
+        const unsigned style = effect | font.style;
         QFont f = base;
         f.setBold((style & fsBold) != 0);
         f.setItalic((style & fsItalic) != 0);
         f.setUnderline((style & fsUnderline) != 0);
         f.setStrikeOut((style & fsStrikeOut) != 0);
-        fonts_[style] = f;
+        fonts_[effect] = f;
     }
     const QFontMetricsF metrics(base, device);
     lineHeight_ = std::max(1, static_cast<int>(std::ceil(metrics.height())));

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "editor/SettingRange.h"
 #include "editor/TCM_Settings.h"
 
 class QPaintDevice;
@@ -17,8 +18,8 @@ class TPaintFonts final {
 public:
     // Point sizes are kept within this range: a size of 0 or below, or one so large that a glyph
     // would not fit a 16-bit coordinate, must not reach the font engine.
-    static constexpr int kMinPoints = 1;
-    static constexpr int kMaxPoints = 1600;
+    static constexpr int kMinPoints = kFontSizeRange.low;
+    static constexpr int kMaxPoints = kFontSizeRange.high;
 
     // device null: the screen.
     void Set(const TCM_Font& font, QPaintDevice* device = nullptr);
@@ -29,8 +30,8 @@ public:
     // The measured advance of a byte of the text (Windows-1252).
     int Width(unsigned char c) const { return widths_[c]; }
 
-    // A font for the name and size, falling back to the system's fixed font when the name is
-    // not a fixed-pitch face here.
+    // A font for the name, size and style, falling back to the system's fixed font when the name
+    // is not a fixed-pitch face here.
     static QFont MakeFont(const TCM_Font& font, bool fixedPitch);
 
 private:

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <array>
 #include <set>
 
 namespace quarry {
@@ -264,6 +265,29 @@ TEST_F(MainFormTest, FirstStartFromQuarryHomeRestoresDefaultsAndWritesThemBackOn
     const auto screen = first.mainForm().screenSize();
     EXPECT_EQ(screen.width, written.readInteger("MAINWIN", "SCREENWIDTH", -1));
     EXPECT_EQ(8, static_cast<int>(written.keyNames("EDITOROPTIONS").size()) - 5) << "all eight filters kept";
+}
+
+// EDITORFONT takes the active window's text font, its style flags included.
+TEST_F(MainFormTest, TheEditorFontRecordCarriesTheTextFontsStyle)
+{
+    Start();
+    form().OpenFileByName(dir.write("home/a.c", "int a;\n"));
+    ASSERT_NE(nullptr, Active());
+    auto& memo = Active()->SEditor1->Memo();
+    const std::pair<std::uint8_t, std::array<bool, 4>> cases[] = {
+        {fsBold | fsUnderline, {true, false, true, false}},
+        {fsItalic | fsStrikeOut, {false, true, false, true}},
+        {0, {false, false, false, false}},  // last: the language's font is shared with later tests
+    };
+    for (const auto& [style, flags] : cases) {
+        TCM_Font font = memo.Font();
+        font.style = style;
+        memo.SetFont(font);
+        const auto record = form().activeEditorFont();
+        ASSERT_TRUE(record);
+        EXPECT_EQ(flags, (std::array<bool, 4>{record->bold, record->italic, record->underline, record->strikeOut}))
+            << int(style);
+    }
 }
 
 TEST_F(MainFormTest, MissingTemplateHaltsStartUp)

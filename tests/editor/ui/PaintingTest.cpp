@@ -396,6 +396,28 @@ TEST_F(Painting, GutterShowsBookmarkGlyphsLineMarksAndNumbers)
     EXPECT_EQ(0, Ink(image, QRect(0, Y(4), 40, Lh()), gutterColour));
 }
 
+// The gutter font's style (from a script or a stored style string) and the text font's own style
+// reach what is painted: bold and struck-out glyphs leave more ink than plain ones.
+TEST_F(Painting, FontStylesOfTheGutterAndTheTextArePainted)
+{
+    SetOption(smoShowGutter, true);
+    SetOption(smoLineNumbers, true);
+    Settings().gutter = 40;
+    Memo().SetText("mmmm\rwwww");
+    const QRect gutter(0, 0, 40, Lh() * 2);
+    const QRect text(memo->TextLeft(), 0, Cw() * 4, Lh() * 2);
+    const QImage plain = Grab();
+    for (std::uint8_t style : {std::uint8_t(fsBold), std::uint8_t(fsStrikeOut)}) {
+        Settings().gutterFont.style = style;
+        TCM_Font font = Memo().Font();
+        font.style = style;
+        Memo().SetFont(font);
+        const QImage styled = Grab();
+        EXPECT_GT(Ink(styled, gutter, Bgr(0x00C000)), Ink(plain, gutter, Bgr(0x00C000))) << int(style);
+        EXPECT_GT(Ink(styled, text, kWhite), Ink(plain, text, kWhite)) << int(style);
+    }
+}
+
 TEST_F(Painting, WrappedSegmentsShowTheWrapGlyphAndNoNumber)
 {
     SetOption(smoShowGutter, true);

@@ -17,6 +17,6 @@ public class Sample {
             words += line.trim().split("\\s+").length;
         }
         char sep = '\t';
-        System.out.println("words:" + sep + words + " of " + LIMIT * 1.5e0);
+        System.out.println("words:" + sep + words + " of " + LIMIT * 1.5e-3 + 10L + 1_000);
     }
 }

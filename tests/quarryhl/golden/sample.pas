@@ -12,6 +12,7 @@ const
 var
   I: Integer;
   Name: string = 'It''s here';
+  Gains: array[1..10] of Real;
 
 (* a block comment
    over two lines *)
@@ -20,7 +21,7 @@ begin
   for I := 1 to Count do
   begin
     Port[Port] := I and $FF;
-    Delay(Delay_ms * 2.5e0);
+    Delay(Delay_ms * 2.5e0 + 1.5E-3);
   end;
 end;
 
