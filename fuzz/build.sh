@@ -12,7 +12,7 @@ flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 sources=()
 for name in TCompressor KhCodec LzhBitReader LzhDecoder LzhEncoder LzhHuffmanTree LzhPositionCode \
             CompressorMessages CompressorSink CompressorSource; do
-  sources+=("$root/src/highlight/$name.cpp")
+  sources+=("$root/src/compress/$name.cpp")
 done
 clang++ "${flags[@]}" "$root/fuzz/compressor_fuzzer.cpp" "${sources[@]}" -o "$out/compressor_fuzzer"
 echo "$out/compressor_fuzzer"

@@ -1,25 +1,26 @@
 #include "editor/TCustomCodeMemo.h"
+#include "editor/ExpansionHooks.h"
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
 
-#include "editor/ECodeMemo.h"
-#include "editor/EFileSaveError.h"
-#include "editor/EFileTooLarge.h"
-#include "editor/EditorMessages.h"
-#include "editor/Format.h"
-#include "editor/LineEnds.h"
+#include "text/ECodeMemo.h"
+#include "text/EFileSaveError.h"
+#include "text/EFileTooLarge.h"
+#include "text/EditorMessages.h"
+#include "text/Format.h"
+#include "text/LineEnds.h"
 #include "editor/TCodeMemoHost.h"
 #include "editor/TCodeMemoMessages.h"
-#include "editor/TCodeMemoKeyHook.h"
-#include "editor/TCodeMemoScanner.h"
+#include "editorsettings/TCodeMemoKeyHook.h"
+#include "highlight/TCodeMemoScanner.h"
 #include "editor/TCodeMemoStrings.h"
-#include "editor/TEditorActions.h"
-#include "editor/TFileStream.h"
-#include "editor/TMemoryStream.h"
+#include "editorsettings/TEditorActions.h"
+#include "text/TFileStream.h"
+#include "text/TMemoryStream.h"
 #include "editor/TWordWrapSegmenter.h"
-#include "editor/VirtualKeys.h"
+#include "editorsettings/VirtualKeys.h"
 
 namespace quarry {
 
@@ -693,8 +694,7 @@ bool TCustomCodeMemo::KeyDown(std::uint16_t key, TShiftState shift) {
         if (key == 0) return true;
     }
     TCM_Settings& settings = Settings();
-    if (settings.templateHook && settings.templateHook->KeyDown(*this, key, shift)) return true;
-    if (settings.autoReplaceHook && settings.autoReplaceHook->KeyDown(*this, key, shift)) return true;
+    if (runExpansionHooks(*this, settings, key, shift)) return true;
     extendKey_ = (shift & ssShift) != 0;
     TShiftState matchShift = shift;
     switch (key) {
