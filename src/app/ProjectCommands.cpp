@@ -85,6 +85,8 @@ void ProjectCommands::restoreWindow(const ProjectWindowRecord& record)
     auto* window = host_.openEditorByName(name);
     if (!window)
         return;
+    if (record.encoding != EncodingChoice::Auto)
+        window->setEncoding(record.encoding);
     window->setCaret(record.caret.row, record.caret.column);
     for (int d = 0; d < ProjectWindowRecord::kMarkers; ++d) {
         const auto& marker = record.markers[static_cast<std::size_t>(d)];
@@ -131,6 +133,7 @@ bool ProjectCommands::writeProjectFile(const std::string& target)
         record.visible = window->isVisible();
         for (int d = 0; d < ProjectWindowRecord::kMarkers; ++d)
             record.markers[static_cast<std::size_t>(d)] = window->marker(d);
+        record.encoding = window->encoding();
         records.push_back(std::move(record));
     }
     try {

@@ -31,6 +31,10 @@ public:
     virtual void setBounds(const WindowBounds& bounds) = 0;
     virtual void recordRestoredBounds() = 0;
     virtual void setWindowState(WindowState state) = 0;
+    // The encoding chosen for the window's file (Auto when none was), and reading the file in
+    // a chosen one.
+    virtual EncodingChoice encoding() const { return EncodingChoice::Auto; }
+    virtual void setEncoding(EncodingChoice) {}
 };
 
 // What the project commands need of the main window.

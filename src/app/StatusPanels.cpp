@@ -20,7 +20,8 @@ StatusTexts statusTextsFor(const StatusSnapshot& s)
             "Total: " + std::to_string(s.rows),
             "Top: " + std::to_string(s.topRow),
             escapeAmpersands(s.parserName),
-            s.overwrite ? "Overwrite" : "Insert"};
+            s.overwrite ? "Overwrite" : "Insert",
+            s.encoding};
 }
 
 }  // namespace quarry

@@ -5,8 +5,9 @@
 
 namespace quarry {
 
-// The six status-bar panels for the active editor window, left to right: caret position,
-// modified mark, row count, first visible row, parser name, typing mode.
+// The seven status-bar panels for the active editor window, left to right: caret position
+// (the column in characters), modified mark, row count, first visible row, parser name, typing
+// mode, encoding.
 struct StatusSnapshot {
     std::int32_t row = 1;
     std::int32_t column = 1;
@@ -15,9 +16,10 @@ struct StatusSnapshot {
     std::int32_t topRow = 1;
     std::string parserName;  // empty when no parser
     bool overwrite = false;
+    std::string encoding;    // "UTF-8" or "Windows-1252"
 };
 
-using StatusTexts = std::array<std::string, 6>;
+using StatusTexts = std::array<std::string, 7>;
 
 StatusTexts statusTextsFor(const StatusSnapshot& snapshot);
 // Every "&" doubled, so that a label shows the text as written.

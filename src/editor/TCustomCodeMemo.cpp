@@ -14,7 +14,9 @@
 #include "text/EditorMessages.h"
 #include "text/Format.h"
 #include "text/LineEnds.h"
+#include "text/EncodingDetector.h"
 #include "text/TFileStream.h"
+#include "text/Utf8.h"
 
 namespace quarry {
 
@@ -194,7 +196,9 @@ bool TCustomCodeMemo::SelectWordAt(Offset offset) {
     Offset end = offset;
     while (inWord(start - 1)) --start;
     while (inWord(end)) ++end;
-    SetSelection(start, end);
+    // A word test that splits a sequence still selects whole characters.
+    const Offset lastStart = CharStartOf(end);
+    SetSelection(CharStartOf(start), lastStart == end ? end : NextCharStart(lastStart));
     return true;
 }
 
@@ -202,18 +206,65 @@ std::string TCustomCodeMemo::SelText() { return store_->GetText(SelStart(), SelS
 
 // ---------------------------------------------------------------- files
 
+namespace {
+// Hands every byte read on to the encoding detector, so that deciding costs no second pass.
+class DetectingStream final : public TStream {
+public:
+    DetectingStream(TStream& inner, EncodingDetector& detector) : inner_(inner), detector_(detector) {}
+    std::int64_t Read(void* buffer, std::int64_t count) override {
+        const std::int64_t n = inner_.Read(buffer, count);
+        if (n > 0 && !detector_.Settled()) detector_.Feed({static_cast<const char*>(buffer), static_cast<std::size_t>(n)});
+        return n;
+    }
+    std::int64_t Write(const void* buffer, std::int64_t count) override { return inner_.Write(buffer, count); }
+    std::int64_t Position() const override { return inner_.Position(); }
+    void SetPosition(std::int64_t position) override { inner_.SetPosition(position); }
+    std::int64_t Size() const override { return inner_.Size(); }
+    void SetSize(std::int64_t size) override { inner_.SetSize(size); }
+
+private:
+    TStream& inner_;
+    EncodingDetector& detector_;
+};
+
+TextEncoding Chosen(EncodingChoice choice, const EncodingDetector& detector) {
+    switch (choice) {
+        case EncodingChoice::Utf8: return TextEncoding::Utf8;
+        case EncodingChoice::Windows1252: return TextEncoding::Windows1252;
+        case EncodingChoice::Auto: break;
+    }
+    return detector.Result();
+}
+}  // namespace
+
+// Takes the encoding of newly read text; a UTF-8 text leaves its byte-order mark out of the store.
+void TCustomCodeMemo::AdoptEncoding(TextEncoding encoding, bool bomAtStart) {
+    bom_ = encoding == TextEncoding::Utf8 && bomAtStart;
+    if (bom_) store_->DeleteRange(0, static_cast<Offset>(Utf8::kBomLength));
+    if (encoding != encoding_) {
+        encoding_ = encoding;
+        segmenter_->utf8 = IsUtf8();
+        store_->SetKeepSequences(IsUtf8());
+        RewrapAll();
+        ApplySettings();
+    }
+}
+
 void TCustomCodeMemo::LoadFromStream(TStream& stream) {
     TOperation op(*this);
     TUndoStack* undo = UndoStack();
     if (undo) undo->Reset();
     store_->Clear();
+    EncodingDetector detector;
     try {
-        store_->LoadFromStream(stream, 0);
+        DetectingStream detecting(stream, detector);
+        store_->LoadFromStream(detecting, 0);
     } catch (const std::bad_alloc&) {
         // Half a text is worse than none: give the memory back and say why.
         store_->Clear();
         throw ECodeMemo(msg::NotEnoughMemory);
     }
+    AdoptEncoding(Chosen(loadEncoding, detector), detector.HasBom());
     if (undo) undo->Reset();
     detachedEdits_ = false;
     ClearSelectionState(0);
@@ -241,10 +292,16 @@ void TCustomCodeMemo::ReloadFromFile(const std::string& fileName) {
     CheckLoadSize(fileName, size);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(stream.Read(bytes.data(), size), 0)));
+    EncodingDetector detector;
+    detector.Feed(bytes);
+    const TextEncoding encoding = Chosen(loadEncoding, detector);
+    const bool bom = encoding == TextEncoding::Utf8 && detector.HasBom();
     std::string text;
-    NormaliseLineEnds(bytes, text);
+    NormaliseLineEnds(std::string_view(bytes).substr(bom ? Utf8::kBomLength : 0), text);
     TOperation op(*this);
     ReplaceRange(0, store_->CharCount(), text, ukStream);
+    if (encoding != encoding_) SetEncoding(encoding);
+    bom_ = bom;
     if (HasOption(smoTitleAsFilename)) printTitle = fileName;
 }
 
@@ -258,6 +315,11 @@ void TCustomCodeMemo::SaveToStreamFormat(TStream* stream, TSaveFormat format, TS
     const TSelLineStyle kept = store_->SelLineStyle;
     store_->SelLineStyle = style;
     try {
+        if (bom_ && IsUtf8()) {
+            if (!stream) throw EFileSaveError(msg::BadStream);
+            const auto length = static_cast<std::int64_t>(Utf8::kBomLength);
+            if (stream->Write(Utf8::kBom, length) != length) throw EFileSaveError(msg::CouldNotSave);
+        }
         store_->SaveToStream(stream, format);
     } catch (...) {
         store_->SelLineStyle = kept;

@@ -10,6 +10,7 @@
 #include "editorsettings/TCM_Settings.h"
 #include "highlight/TCustomCodeMemoParser.h"
 #include "text/TTextStore.h"
+#include "text/TextEncoding.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "text/TUndoStack.h"
 
@@ -136,6 +137,33 @@ public:
     // Decides what counts as a word character (double click, word moves); null: letters,
     // digits, "_" and bytes from 128 on.
     std::function<bool(unsigned char)> fn_CharIsInWord;
+
+    // ---- encoding
+    // What a character is: one byte (Windows-1252) or one UTF-8 sequence. Stored bytes never
+    // depend on it; caret moves, deletion, columns and painting do.
+    TextEncoding Encoding() const { return encoding_; }
+    bool IsUtf8() const { return encoding_ == TextEncoding::Utf8; }
+    // Reads the same bytes in another encoding; the caret and anchor move to character starts.
+    void SetEncoding(TextEncoding encoding);
+    // How the next load chooses the encoding: Auto decides from the file's bytes.
+    EncodingChoice loadEncoding = EncodingChoice::Auto;
+    // The text came after a UTF-8 byte-order mark, which is not part of it: saving writes it back.
+    bool HasBom() const { return bom_; }
+    void SetBom(bool bom) { bom_ = bom; }
+    // Character starts around an offset: the next one after it, the one before it, and the start
+    // of the character that holds it. In Windows-1252 every offset is a character start.
+    Offset NextCharStart(Offset offset);
+    Offset PrevCharStart(Offset offset);
+    Offset CharStartOf(Offset offset);
+    // Characters (not bytes) in [from, to): the status bar's columns.
+    std::int32_t CharCountBetween(Offset from, Offset to);
+    // Types one character given as a code point: in UTF-8 its sequence, in Windows-1252 its byte
+    // (nothing when the code page has none).
+    void TypeCodePoint(char32_t code);
+    // Text as the user gives it (UTF-8, from dialogs and the clipboard of a UTF-8 document) in the
+    // stored form: unchanged in UTF-8, code points mapped to Windows-1252 bytes otherwise ("?" for
+    // those without one).
+    std::string FromUtf8(std::string_view text) const;
 
     // ---- caret and selection
     Offset Anchor() const { return anchor_; }
@@ -286,6 +314,9 @@ private:
     std::int32_t DisplayColumnOf(Offset offset);
     Offset OffsetAtColumn(const TTextStore::Location& segment, std::int32_t column, std::int32_t* reached);
     std::int32_t SegmentContentEnd(const TTextStore::Location& segment);
+    // One character of a segment's text at `i`: moves i past it and returns the display column
+    // after it (TABs to their stops, wide characters two cells).
+    std::int32_t StepColumn(std::string_view text, std::size_t& i, std::int32_t column, const TCM_Settings& settings) const;
     std::string FillText(std::int32_t fromColumn, std::int32_t toColumn);
     void FillToCaret();
     void Record(std::int32_t kind, std::int32_t phase, std::string_view removed = {}, std::string_view inserted = {});
@@ -300,7 +331,7 @@ private:
     LineIndex ScanHorizon() const;
     void ClearSelectionState(Offset caret);
     void MoveCaret(Offset caret, bool extend);
-    void TypeCharacter(char ch);
+    void TypeCharacter(std::string_view character);
     void TypeReturn();
     void TabFill();
     std::int32_t IndentOfLine(Offset lineStart, Offset upTo);
@@ -320,6 +351,7 @@ private:
     TTextStore::Location DecorationRecord(std::int32_t line);
     void SaveToStreamFormat(TStream* stream, TSaveFormat format, TSelLineStyle style);
     // EFileTooLarge when a file of that size cannot be held.
+    void AdoptEncoding(TextEncoding encoding, bool bomAtStart);
     void CheckLoadSize(const std::string& fileName, std::int64_t size) const;
 
     TCodeMemoHost& host_;
@@ -331,6 +363,8 @@ private:
     std::array<TCustomCodeMemoParser*, kParserSlots> parsers_{};
     int activeSlot_ = 0;
 
+    TextEncoding encoding_ = TextEncoding::Windows1252;
+    bool bom_ = false;
     TCodeMemoOptions options_ = kDefaultOptions;
     std::int32_t wrapAtColumn_ = 0;
     TCM_Font font_;

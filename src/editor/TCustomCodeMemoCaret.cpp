@@ -24,11 +24,11 @@ std::int32_t TCustomCodeMemo::DisplayColumnOf(Offset offset) {
         return 0;
     const TLineRecord& rec = store_->Record(loc.record);
     const std::int32_t upTo = std::min<std::int32_t>(offset - loc.lineStart, rec.length);
-    if (!(rec.flags & lfHasTab)) return upTo;
+    if (!(rec.flags & lfHasTab) && !IsUtf8()) return upTo;
     const TCM_Settings& settings = Settings();
     std::int32_t column = 0;
-    const char* text = store_->TextOf(rec);
-    for (std::int32_t i = 0; i < upTo; ++i) column = text[i] == '\t' ? settings.NextTabStop(column) : column + 1;
+    const std::string_view text(store_->TextOf(rec), static_cast<std::size_t>(rec.length));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(upTo);) column = StepColumn(text, i, column, settings);
     return column;
 }
 
@@ -39,7 +39,8 @@ std::int32_t TCustomCodeMemo::CaretColumn() { return beyondEol_ ? virtualColumn_
 std::int32_t TCustomCodeMemo::SegmentContentEnd(const TTextStore::Location& segment) {
     if (segment.record == kNoRecord || segment.lineStart >= store_->CharCount()) return segment.lineStart;
     const TLineRecord& rec = store_->Record(segment.record);
-    if (rec.EndsWithCR() || rec.next != kNoRecord) return segment.lineStart + rec.length - 1;
+    if (rec.EndsWithCR()) return segment.lineStart + rec.length - 1;
+    if (rec.next != kNoRecord) return PrevCharStart(segment.lineStart + rec.length);
     return segment.lineStart + rec.length;
 }
 
@@ -50,12 +51,13 @@ Offset TCustomCodeMemo::OffsetAtColumn(const TTextStore::Location& segment, std:
     if (segment.record != kNoRecord && segment.lineStart < store_->CharCount()) {
         const TLineRecord& rec = store_->Record(segment.record);
         const TCM_Settings& settings = Settings();
+        const std::string_view text(store_->TextOf(rec), static_cast<std::size_t>(rec.length));
         while (pos < end) {
-            const char c = store_->TextOf(rec)[pos - segment.lineStart];
-            const std::int32_t next = c == '\t' ? settings.NextTabStop(col) : col + 1;
+            std::size_t i = static_cast<std::size_t>(pos - segment.lineStart);
+            const std::int32_t next = StepColumn(text, i, col, settings);
             if (next > column) break;
             col = next;
-            ++pos;
+            pos = std::min<Offset>(segment.lineStart + static_cast<Offset>(i), end);
         }
     }
     if (reached) *reached = col;
@@ -128,7 +130,12 @@ TCustomCodeMemo::TCaretShape TCustomCodeMemo::CaretShape() {
     shape.width = 2;
     if (overwrite_ && HasOption(smoBlockOverwriteCursor)) {
         const char under = caret_ < store_->CharCount() ? store_->CharAt(caret_) : '\r';
-        shape.width = (beyondEol_ || under == '\r') ? charWidth : host_.CharWidth(static_cast<unsigned char>(under));
+        if (beyondEol_ || under == '\r')
+            shape.width = charWidth;
+        else if (IsUtf8() && static_cast<unsigned char>(under) >= 0x80)
+            shape.width = std::max(1, DisplayColumnOf(NextCharStart(caret_)) - CaretColumn()) * charWidth;
+        else
+            shape.width = host_.CharWidth(static_cast<unsigned char>(under));
     }
     return shape;
 }

@@ -36,21 +36,21 @@ void TCustomCodeMemo::KeyPress(char ch) {
         if ((HasOption(smoTabToColumn) && !HasOption(smoWordWrap)) || !HasOption(smoUseTAB))
             TabFill();
         else
-            TypeCharacter('\t');
+            TypeCharacter("\t");
         return;
     }
-    if ((c >= 32 && c <= 126) || c >= 128) TypeCharacter(ch);
+    if ((c >= 32 && c <= 126) || c >= 128) TypeCharacter(std::string_view(&ch, 1));
 }
 
-void TCustomCodeMemo::TypeCharacter(char ch) {
+void TCustomCodeMemo::TypeCharacter(std::string_view character) {
     TOperation op(*this);
     TCodeMemoUndoGroup group(*this, ugTyping);
-    if (overwrite_ && !HasSelection() && !beyondEol_ && ch != '\r' && caret_ < store_->CharCount() &&
+    if (overwrite_ && !HasSelection() && !beyondEol_ && character != "\r" && caret_ < store_->CharCount() &&
         store_->CharAt(caret_) != '\r') {
         anchor_ = caret_;
-        caret_ = caret_ + 1;
+        caret_ = NextCharStart(caret_);
     }
-    ReplaceSelection(std::string_view(&ch, 1));
+    ReplaceSelection(character);
 }
 
 // The indentation (a display column) of the line starting at lineStart: its leading blanks,
@@ -114,25 +114,19 @@ std::int32_t TCustomCodeMemo::TabFillTarget() {
     for (int budget = 0; line > 0 && budget < kLineSearchBudget; ++budget) {
         const TTextStore::Location loc = store_->LineByIndex(--line);
         const TLineRecord& record = store_->Record(loc.record);
-        const std::int32_t length = record.ContentLength();
-        const char* text = store_->TextOf(record);
+        const std::string_view text(store_->TextOf(record), static_cast<std::size_t>(record.ContentLength()));
         std::int32_t col = 0;
-        std::int32_t i = 0;
-        while (i < length) {
-            const std::int32_t next = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
+        std::size_t i = 0;
+        while (i < text.size()) {
+            std::size_t after = i;
+            const std::int32_t next = StepColumn(text, after, col, settings);
             if (next > column) break;
             col = next;
-            ++i;
+            i = after;
         }
-        if (i >= length) continue;  // the line does not reach past the caret's column
-        while (i < length && !IsBlank(text[i])) {
-            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
-            ++i;
-        }
-        while (i < length && IsBlank(text[i])) {
-            col = text[i] == '\t' ? settings.NextTabStop(col) : col + 1;
-            ++i;
-        }
+        if (i >= text.size()) continue;  // the line does not reach past the caret's column
+        while (i < text.size() && !IsBlank(text[i])) col = StepColumn(text, i, col, settings);
+        while (i < text.size() && IsBlank(text[i])) col = StepColumn(text, i, col, settings);
         if (col > column) return col;
     }
     return settings.NextTabStop(column);
@@ -189,7 +183,7 @@ Offset TCustomCodeMemo::WordLeft(Offset from) {
     Offset p = from;
     while (p > 0 && !IsWordChar(static_cast<unsigned char>(store_->CharAt(p - 1)))) --p;
     while (p > 0 && IsWordChar(static_cast<unsigned char>(store_->CharAt(p - 1)))) --p;
-    return p;
+    return CharStartOf(p);
 }
 
 Offset TCustomCodeMemo::WordRight(Offset from) {
@@ -197,7 +191,8 @@ Offset TCustomCodeMemo::WordRight(Offset from) {
     Offset p = from;
     while (p < count && IsWordChar(static_cast<unsigned char>(store_->CharAt(p)))) ++p;
     while (p < count && !IsWordChar(static_cast<unsigned char>(store_->CharAt(p)))) ++p;
-    return p;
+    const Offset start = CharStartOf(p);
+    return start == p ? p : NextCharStart(start);
 }
 
 void TCustomCodeMemo::VerticalMove(std::int32_t lines, bool extend) {
@@ -214,7 +209,7 @@ void TCustomCodeMemo::DeleteAction() {
     if (!HasSelection()) {
         if (caret_ >= store_->CharCount()) return;
         anchor_ = caret_;
-        caret_ = caret_ + 1;
+        caret_ = NextCharStart(caret_);
     }
     ReplaceSelection({});
 }
@@ -232,7 +227,7 @@ void TCustomCodeMemo::BackspaceAction() {
     if (!HasSelection()) {
         if (caret_ <= 0) return;
         anchor_ = caret_;
-        caret_ = caret_ - 1;
+        caret_ = PrevCharStart(caret_);
     }
     ReplaceSelection({});
 }
@@ -270,7 +265,7 @@ void TCustomCodeMemo::ExecuteAction(std::int32_t code, std::int32_t, bool extend
                 if (virtualColumn_ <= DisplayColumnOf(caret_)) beyondEol_ = false;
                 if (!extend) anchor_ = caret_;
             } else {
-                MoveCaret(caret_ - 1, extend);
+                MoveCaret(PrevCharStart(caret_), extend);
             }
             columnMemory_ = CaretColumn();
             break;
@@ -280,7 +275,7 @@ void TCustomCodeMemo::ExecuteAction(std::int32_t code, std::int32_t, bool extend
                 beyondEol_ = true;
                 if (!extend) anchor_ = caret_;
             } else {
-                MoveCaret(caret_ + 1, extend);
+                MoveCaret(NextCharStart(caret_), extend);
             }
             columnMemory_ = CaretColumn();
             break;

@@ -1,6 +1,7 @@
 #include "editor/TWordWrapSegmenter.h"
 
 #include "editorsettings/TCM_Settings.h"
+#include "text/Utf8.h"
 
 namespace quarry {
 
@@ -16,13 +17,20 @@ void TWordWrapSegmenter::Split(std::string_view line, std::vector<std::int32_t>&
         std::int32_t column = 0;
         std::size_t breakAfterBlank = 0;  // 0: no blank seen in this segment
         std::size_t i = segStart;
-        for (; i < line.size(); ++i) {
+        for (std::size_t step = 1; i < line.size(); i += step) {
             const unsigned char c = static_cast<unsigned char>(line[i]);
             int w;
             std::int32_t nextColumn;
+            step = 1;
             if (c == '\t') {
                 nextColumn = settings ? settings->NextTabStop(column) : column + 8 - column % 8;
                 w = (nextColumn - column) * tabWidthPixels;
+            } else if (utf8 && c >= 0x80) {
+                const Utf8::Decoded d = Utf8::Decode(line, i);
+                step = static_cast<std::size_t>(d.length);
+                const std::int32_t cells = d.valid ? Utf8::Width(d.code) : 1;
+                nextColumn = column + cells;
+                w = cells * tabWidthPixels;
             } else {
                 nextColumn = column + 1;
                 w = charWidth ? charWidth(c) : tabWidthPixels;

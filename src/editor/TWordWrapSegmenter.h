@@ -10,7 +10,7 @@ class TCM_Settings;
 
 // Cuts logical lines at the wrap width in pixels, after the last blank that fits, or hard at the
 // width when a segment holds no blank. TABs advance to the settings' tab stops. Lines whose
-// first character is one of the override characters are left whole when the override is on
+// first byte is one of the override characters are left whole when the override is on
 // (the store still cuts lines of TLineSegmenter::kLongLine characters and more).
 class TWordWrapSegmenter final : public TLineSegmenter {
 public:
@@ -21,6 +21,9 @@ public:
     int tabWidthPixels = 8;  // width of one column for TAB expansion
     const TCM_Settings* settings = nullptr;
     bool overrideOn = false;
+    // UTF-8 text: cuts fall between sequences and a character takes its cells (one or two
+    // columns of tabWidthPixels) whatever its bytes.
+    bool utf8 = false;
     std::string overrideChars;
 };
 

@@ -103,10 +103,15 @@ bool EditorDocument::LoadFile(bool load)
     const int slot = ChooseParser();
     if (slot != memo_.ActiveParser() || slot == 0)
         memo_.SetActiveParser(slot);
-    if (!load || !files::fileExists(fileName_))
+    if (!load || !files::fileExists(fileName_)) {
+        const bool utf8 = encodingChoice_ == EncodingChoice::Auto ? settings_.editor.newFilesUtf8
+                                                                   : encodingChoice_ == EncodingChoice::Utf8;
+        memo_.SetEncoding(utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
         return true;
+    }
     RecordFileDate();
     try {
+        memo_.loadEncoding = encodingChoice_;
         memo_.LoadFromFile(fileName_);
     } catch (const std::exception& e) {
         memo_.Clear();
@@ -244,6 +249,7 @@ void EditorDocument::CheckFileChanged()
     const Position caret = GetCaret();
     const LineIndex top = memo_.FirstVisibleLine();
     try {
+        memo_.loadEncoding = encodingChoice_;
         memo_.ReloadFromFile(fileName_);
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
@@ -257,6 +263,49 @@ void EditorDocument::CheckFileChanged()
     PlaceCaret(caret.row, caret.column);
     memo_.SetFirstVisibleLine(top);
     StatusChanged();
+}
+
+bool EditorDocument::ReopenInEncoding(TextEncoding encoding)
+{
+    const EncodingChoice choice = encoding == TextEncoding::Utf8 ? EncodingChoice::Utf8 : EncodingChoice::Windows1252;
+    const bool onDisk = !fileName_.empty() && files::fileExists(fileName_);
+    if (onDisk && IsModified() &&
+        ui_.showMessage(MessageKind::Confirmation, editortexts::reopenQuestion(fileName_, std::string(encodingName(encoding))),
+                        MessageButtons::YesNo) != Answer::Yes)
+        return false;
+    encodingChoice_ = choice;
+    if (!onDisk) {
+        // Nothing to read again: the same bytes are read the other way.
+        memo_.SetEncoding(encoding);
+        StatusChanged();
+        return true;
+    }
+    const Position caret = GetCaret();
+    const LineIndex top = memo_.FirstVisibleLine();
+    try {
+        memo_.loadEncoding = choice;
+        memo_.LoadFromFile(fileName_);
+    } catch (const std::exception& e) {
+        ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
+        return false;
+    }
+    lineEnds_ = detectFileLineEnds(fileName_);
+    RecordSavedState();
+    RecordFileDate();
+    acknowledgedDate_ = fileDate_;
+    PlaceCaret(caret.row, caret.column);
+    memo_.SetFirstVisibleLine(top);
+    StatusChanged();
+    return true;
+}
+
+std::int32_t EditorDocument::CaretCharacterColumn()
+{
+    auto& store = memo_.Store();
+    if (store.First() == kNoRecord)
+        return 1;
+    const auto line = store.FirstSegment(store.Locate(memo_.Caret()));
+    return memo_.CharCountBetween(line.lineStart, memo_.Caret()) + 1;
 }
 
 void EditorDocument::ForceReloadCheck()

@@ -1,5 +1,6 @@
 #pragma once
 #include "editorwin/LineEndStyle.h"
+#include "text/TextEncoding.h"
 
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,17 @@ public:
     void ClearErrorLine();
     std::int32_t ErrorTrack() const { return errorTrack_; }
 
+    // The encoding the user chose for this window's file (Auto: decided from its bytes at each
+    // load). Set before LoadFile to open a file in a known encoding.
+    EncodingChoice Encoding() const { return encodingChoice_; }
+    void SetEncodingChoice(EncodingChoice choice) { encodingChoice_ = choice; }
+    // Reads the window's file again in the other encoding, after asking when the window is
+    // modified (the changes are lost). A window without a file on disk reads its text anew.
+    // False when the user declined or the file could not be read.
+    bool ReopenInEncoding(TextEncoding encoding);
+    // The caret's column in characters (a UTF-8 sequence counts once), 1-based.
+    std::int32_t CaretCharacterColumn();
+
     // The status bar and the command states need refreshing.
     std::function<void()> OnStatusChanged;
 
@@ -105,6 +117,7 @@ private:
     std::int32_t errorTrack_ = -1;
     bool loaded_ = false;
     LineEndStyle lineEnds_ = platformLineEnds();
+    EncodingChoice encodingChoice_ = EncodingChoice::Auto;
     // Left by MakeBackup for the save that follows it: the name whose backup is a hard link to
     // the file (the file's second name is then the window's own), and the name whose backup
     // could not be made because its directory is read-only (the save's question says so).

@@ -51,4 +51,10 @@ inline std::string saveFailed(const std::string& name, const std::string& reason
            ".  The file on disk was not changed; your text is still in the editor window.";
 }
 
+// Before a modified window's file is read again in another encoding.
+inline std::string reopenQuestion(const std::string& name, const std::string& encoding)
+{
+    return "Reopen '" + name + "' as " + encoding + "?\n\nThis window has unsaved changes: reopening discards them.";
+}
+
 }  // namespace quarry::editortexts

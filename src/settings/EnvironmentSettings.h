@@ -38,6 +38,7 @@ struct EditorOptions {
     bool groupedUndo = true;
     bool undoAfterSave = true;
     int defaultSyntax = 6;  // 0 none, 1 assembly, 2 Pascal, 3 C/C++, 4 Java, 5 HTML, 6 plain text
+    bool newFilesUtf8 = true;  // new files are UTF-8 documents, else Windows-1252
     std::vector<std::string> fileFilters;  // "description|pattern" each
     int fileFilterIndex = 0;
 

@@ -51,6 +51,10 @@ void writeWindow(ProfileFile& file, const std::string& section, const ProjectWin
         file.writeInteger(section, markerKey(d, "ROW"), marker.row);
         file.writeInteger(section, markerKey(d, "COLUMN"), marker.column);
     }
+    if (window.encoding != EncodingChoice::Auto)
+        file.writeString(section, "ENCODING",
+                         std::string(encodingName(window.encoding == EncodingChoice::Utf8 ? TextEncoding::Utf8
+                                                                                          : TextEncoding::Windows1252)));
 }
 
 ProjectWindowRecord readWindow(const ProfileFile& file, int k)
@@ -75,6 +79,7 @@ ProjectWindowRecord readWindow(const ProfileFile& file, int k)
     for (int d = 0; d < ProjectWindowRecord::kMarkers; ++d)
         window.markers[static_cast<std::size_t>(d)] = {file.readInteger(section, markerKey(d, "ROW"), -1),
                                                        file.readInteger(section, markerKey(d, "COLUMN"), -1)};
+    window.encoding = parseEncodingChoice(text::trim(file.readString(section, "ENCODING", ""))).value_or(EncodingChoice::Auto);
     return window;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "settings/ProjectState.h"
 #include "settings/SettingsHost.h"
+#include "text/TextEncoding.h"
 
 #include <array>
 #include <optional>
@@ -35,6 +36,8 @@ struct ProjectWindowRecord {
     WindowBounds bounds;  // the normal-state bounds: live, or RestoredBounds when not normal
     bool visible = true;
     std::array<TextPosition, kMarkers> markers;  // unset ones are not written
+    // An encoding the user chose for the file; Auto (decided from the bytes) is not written.
+    EncodingChoice encoding = EncodingChoice::Auto;
 
     bool operator==(const ProjectWindowRecord&) const = default;
 };

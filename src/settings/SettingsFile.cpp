@@ -283,6 +283,7 @@ void SettingsFile::readEditorOptions(const ProfileFile& file)
     editor.groupedUndo = file.readBool("EDITOROPTIONS", "GROUPEDUNDO", editor.groupedUndo);
     editor.undoAfterSave = file.readBool("EDITOROPTIONS", "UNDOAFTERSAVE", editor.undoAfterSave);
     editor.defaultSyntax = file.readInteger("EDITOROPTIONS", "DEFAULTSYNTAX", 6);
+    editor.newFilesUtf8 = file.readBool("EDITOROPTIONS", "NEWFILESUTF8", true);
     editor.fileFilters.clear();
     for (std::size_t i = 0; i < EditorOptions::kStoredFilters; ++i) {
         auto filter = file.readString("EDITOROPTIONS", filterKey(i), "");
@@ -402,6 +403,10 @@ void SettingsFile::writeEditorOptions(ProfileFile& file) const
     file.writeBool("EDITOROPTIONS", "GROUPEDUNDO", editor.groupedUndo);
     file.writeBool("EDITOROPTIONS", "UNDOAFTERSAVE", editor.undoAfterSave);
     file.writeInteger("EDITOROPTIONS", "DEFAULTSYNTAX", editor.defaultSyntax);
+    // Written only when it differs from what a missing key means, so that files from before
+    // the key existed come back unchanged.
+    if (!editor.newFilesUtf8)
+        file.writeBool("EDITOROPTIONS", "NEWFILESUTF8", false);
     for (std::size_t i = 0; i < editor.fileFilters.size() && i < EditorOptions::kStoredFilters; ++i)
         file.writeString("EDITOROPTIONS", filterKey(i), editor.fileFilters[i]);
     file.writeInteger("EDITOROPTIONS", "FILEFILTERINDEX", editor.fileFilterIndex);

@@ -141,6 +141,10 @@ public:
     const TLineSegmenter* Segmenter() const { return segmenter_; }
     // Re-cuts every logical line (after word wrap, its width or override changed).
     void Resegment();
+    // Long lines are cut only between UTF-8 sequences (for UTF-8 documents); takes effect at the
+    // next cut.
+    void SetKeepSequences(bool keep) { keepSequences_ = keep; }
+    bool KeepSequences() const { return keepSequences_; }
 
     // ---- per-record state the control and painting keep
     void SetFlags(RecordId id, std::uint8_t set, std::uint8_t clear = 0);
@@ -299,6 +303,7 @@ private:
     std::uint64_t walked_ = 0;
     std::uint64_t version_ = 0;
     const TLineSegmenter* segmenter_ = nullptr;
+    bool keepSequences_ = false;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unordered_map<RecordId, Side> side_;
     std::unique_ptr<TLineTrackManager> tracks_;

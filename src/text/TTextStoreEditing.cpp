@@ -38,6 +38,7 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
                 lengths.push_back(static_cast<std::int32_t>(line.size()));
         }
         const bool cut = segmenter_ || continued || line.size() >= static_cast<std::size_t>(TLineSegmenter::kLongLine);
+        std::size_t piecePos = 0;  // where the next piece starts in the line
         for (std::int32_t length : lengths) {
             // No segment outgrows the composing buffers, whatever the segmenter said. Even cuts
             // leave room in every piece, so that a segment that grew by a few characters does
@@ -45,13 +46,21 @@ void TTextStore::SplitIntoPieces(std::string_view text, std::vector<Piece>& piec
             const std::int32_t count = (length + TLineSegmenter::kMaxSegment - 1) / TLineSegmenter::kMaxSegment;
             const std::int32_t size = evenCuts && count > 1 ? (length + count - 1) / count : TLineSegmenter::kMaxSegment;
             while (cut && length > TLineSegmenter::kMaxSegment) {
-                pieces.push_back({size, continued, false});
+                std::int32_t piece = size;
+                // A cut inside a sequence would show its halves as two broken characters.
+                for (int back = 0; keepSequences_ && back < 3 && piece > 1 &&
+                                   (static_cast<unsigned char>(line[piecePos + static_cast<std::size_t>(piece)]) & 0xC0) == 0x80;
+                     ++back)
+                    --piece;
+                pieces.push_back({piece, continued, false});
                 continued = true;
-                length -= size;
+                length -= piece;
+                piecePos += static_cast<std::size_t>(piece);
             }
             if (length > 0) {
                 pieces.push_back({length, continued, false});
                 continued = true;
+                piecePos += static_cast<std::size_t>(length);
             }
         }
         if (endsLine) {

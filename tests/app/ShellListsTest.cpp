@@ -80,16 +80,17 @@ TEST(WindowListTest, FewWindowsHideTheRestAndNoMore)
     EXPECT_TRUE(WindowList(Names(10, "/x.c")).MoreWindows());
 }
 
-TEST(StatusPanelsTest, TheSixPanelTexts)
+TEST(StatusPanelsTest, TheSevenPanelTexts)
 {
     const struct {
         StatusSnapshot snapshot;
         StatusTexts texts;
     } cases[] = {
-        {{12, 5, true, 300, 7, "ANSI C", false}, {"12:5", "Modified", "Total: 300", "Top: 7", "ANSI C", "Insert"}},
-        {{1, 1, false, 0, 1, "", true}, {"1:1", "", "Total: 0", "Top: 1", "", "Overwrite"}},
-        {{3, 9, false, 4, 2, "C & C++ && more", false},
-         {"3:9", "", "Total: 4", "Top: 2", "C && C++ &&&& more", "Insert"}},
+        {{12, 5, true, 300, 7, "ANSI C", false, "UTF-8"},
+         {"12:5", "Modified", "Total: 300", "Top: 7", "ANSI C", "Insert", "UTF-8"}},
+        {{1, 1, false, 0, 1, "", true, "Windows-1252"}, {"1:1", "", "Total: 0", "Top: 1", "", "Overwrite", "Windows-1252"}},
+        {{3, 9, false, 4, 2, "C & C++ && more", false, ""},
+         {"3:9", "", "Total: 4", "Top: 2", "C && C++ &&&& more", "Insert", ""}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.texts, statusTextsFor(c.snapshot));

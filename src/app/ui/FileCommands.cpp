@@ -6,6 +6,7 @@
 #include "app/ui/EditorWindows.h"
 #include "app/ui/TMainForm.h"
 #include "editorwin/NonameNumbers.h"
+#include "editor/ui/TCodeMemo.h"
 #include "editorwin/ui/TMDIChild.h"
 #include "platform/FileFacts.h"
 #include "platform/PathStyle.h"
@@ -30,6 +31,8 @@ FileCommands::FileCommands(TMainForm& form) : QObject(&form), form_(form)
     connect(form_.WireButton(QStringLiteral("SaveBtn")), &QToolButton::clicked, this, &FileCommands::SaveFile1Click);
     connect(form_.WireAction(QStringLiteral("SaveFileAs1")), &QAction::triggered, this,
             &FileCommands::SaveFileAs1Click);
+    connect(form_.WireAction(QStringLiteral("ReopenEncoding1")), &QAction::triggered, this,
+            &FileCommands::ReopenEncoding1Click);
     // New and Open need no editor window.
     form_.SetCommandEnabled(QStringLiteral("NewFile1"), true);
     form_.SetCommandEnabled(QStringLiteral("OpenFile1"), true);
@@ -114,6 +117,17 @@ void FileCommands::SaveFileAs1Click()
 {
     if (auto* window = form_.ActiveEditor())
         SaveWindowAs(*window);
+}
+
+// UTF-8 and Windows-1252 read the same bytes differently; the user says which one a file is.
+void FileCommands::ReopenEncoding1Click()
+{
+    auto* window = form_.ActiveEditor();
+    if (!window)
+        return;
+    const auto other = window->SEditor1->Memo().IsUtf8() ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    window->Document().ReopenInEncoding(other);
+    form_.RefreshStatusBar();
 }
 
 bool FileCommands::WriteWithBackup(TMDIChild& window, const std::string& name)

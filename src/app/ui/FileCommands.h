@@ -19,6 +19,7 @@ public:
     void OpenFile1Click();
     void SaveFile1Click();
     void SaveFileAs1Click();
+    void ReopenEncoding1Click();
     void ReopenItemClick(const std::string& name);
 
     // Save File on one window: "NONAME" files and read-only files go through Save As. True

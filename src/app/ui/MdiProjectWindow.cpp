@@ -73,4 +73,15 @@ void MdiProjectWindow::setWindowState(WindowState state)
         child_->SetState(state);
 }
 
+EncodingChoice MdiProjectWindow::encoding() const
+{
+    return child_ ? child_->Document().Encoding() : EncodingChoice::Auto;
+}
+
+void MdiProjectWindow::setEncoding(EncodingChoice choice)
+{
+    if (child_ && choice != EncodingChoice::Auto)
+        child_->Document().ReopenInEncoding(choice == EncodingChoice::Utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+}
+
 }  // namespace quarry

@@ -28,6 +28,8 @@ public:
     void setMarker(int k, int row, int column) override;
     void setBounds(const WindowBounds& bounds) override;
     void recordRestoredBounds() override;
+    EncodingChoice encoding() const override;
+    void setEncoding(EncodingChoice choice) override;
     void setWindowState(WindowState state) override;
 
 private:

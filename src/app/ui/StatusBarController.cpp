@@ -10,13 +10,13 @@ namespace quarry {
 
 StatusBarController::StatusBarController(QStatusBar& bar) : bar_(bar)
 {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kPanels; ++i)
         panels_[i] = bar_.findChild<QLabel*>(QStringLiteral("Panel") + QString::number(i + 2));
 }
 
 void StatusBarController::ShowPanels(const StatusTexts& texts)
 {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kPanels; ++i) {
         const auto text = toQt(texts[static_cast<std::size_t>(i)]);
         if (panels_[i]->text() != text) {
             panels_[i]->setText(text);

@@ -39,7 +39,8 @@ private:
     void SetColour(int colour);
 
     QStatusBar& bar_;
-    QLabel* panels_[6];
+    static constexpr int kPanels = 7;
+    QLabel* panels_[kPanels];
     QString hint_;
     bool infoShowing_ = false;
     bool resetPending_ = false;

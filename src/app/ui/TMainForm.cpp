@@ -85,7 +85,8 @@ const ToolButtonSpec kToolButtons[] = {
 
 // Status-bar sub-panels, left to right: object name and width.
 const std::pair<const char*, int> kStatusPanels[] = {{"Panel2", 95},  {"Panel3", 65},  {"Panel4", 95},
-                                                     {"Panel5", 105}, {"Panel6", 118}, {"Panel7", 65}};
+                                                     {"Panel5", 105}, {"Panel6", 118}, {"Panel7", 65},
+                                                     {"Panel8", 95}};
 
 // Buttons and project commands a part has connected; only those follow the enabled states.
 const char* const kWiredProperty = "quarryWired";
@@ -253,6 +254,7 @@ void TMainForm::buildMenus()
     addItem(file, "SaveFile1", "&Save File", QKeySequence(Qt::CTRL | Qt::Key_S));
     addTwin("SaveFile2", QKeySequence(Qt::Key_F2));
     addItem(file, "SaveFileAs1", "Save File &As...");
+    addItem(file, "ReopenEncoding1", "Reopen in Other &Encoding");
     addItem(file, "CloseFile1", "&Close File       Ctrl+D   or", QKeySequence(Qt::CTRL | Qt::Key_F4));
     addTwin("CloseFile2", QKeySequence(Qt::CTRL | Qt::Key_D));
     file->addSeparator();
@@ -742,7 +744,7 @@ void TMainForm::refreshFileMenu(TMDIChild* active)
 {
     const bool on = active != nullptr;
     SetCommandEnabled(QStringLiteral("Print1"), on && !editCommands_->printing());
-    for (const char* name : {"SaveFile1", "SaveFile2", "SaveFileAs1", "CloseFile1", "CloseFile2"})
+    for (const char* name : {"SaveFile1", "SaveFile2", "SaveFileAs1", "ReopenEncoding1", "CloseFile1", "CloseFile2"})
         SetCommandEnabled(QString::fromLatin1(name), on);
 }
 
@@ -805,13 +807,14 @@ void TMainForm::RefreshStatusBar()
     StatusSnapshot snapshot;
     const auto caret = active->GetCaret();
     snapshot.row = caret.row;
-    snapshot.column = caret.column;
+    snapshot.column = active->Document().CaretCharacterColumn();
     snapshot.modified = active->IsModified();
     snapshot.rows = active->LineCount();
     snapshot.topRow = memo.FirstVisibleLine() + 1;
     if (auto* parser = memo.ActiveParserObject())
         snapshot.parserName = parser->Settings().name;
     snapshot.overwrite = memo.Overwrite();
+    snapshot.encoding = std::string(encodingName(memo.Encoding()));
     const bool wasModified = !status_->PanelText(1).isEmpty();
     status_->ShowPanels(statusTextsFor(snapshot));
     if (snapshot.modified && !wasModified)

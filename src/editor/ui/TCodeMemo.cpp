@@ -173,7 +173,7 @@ bool TCodeMemo::HasClipboardText() const {
 
 std::string TCodeMemo::ClipboardText() const {
     std::string text;
-    if (const QMimeData* data = QApplication::clipboard()->mimeData()) TCodeMemoClipboard::ReadText(*data, text);
+    if (const QMimeData* data = QApplication::clipboard()->mimeData()) TCodeMemoClipboard::ReadText(*data, text, memo_->Encoding());
     return text;
 }
 
@@ -188,7 +188,7 @@ void TCodeMemo::SetClipboardText(const std::string& text) {
         exporter_->Write(*memo_, stream, start, end, TSaveFormat::sfRTF);
         rtf = stream.Bytes();
     }
-    QApplication::clipboard()->setMimeData(TCodeMemoClipboard::MakeMimeData(text, rtf));
+    QApplication::clipboard()->setMimeData(TCodeMemoClipboard::MakeMimeData(text, rtf, memo_->Encoding()));
 }
 
 void TCodeMemo::Invalidate() {
@@ -345,7 +345,8 @@ void TCodeMemo::PaintLines(QPainter& painter, const QRect& area) {
                 lineMarks = rec.lineMarks;
             }
             const std::string_view text = store.LineText(id);
-            TLineComposer::Compose(text, store.StylesOf(rec), settings, showAll, composed_, leftColumn + visibleColumns + 1);
+            TLineComposer::Compose(text, store.StylesOf(rec), settings, showAll, composed_, leftColumn + visibleColumns + 1,
+                                   memo_->IsUtf8());
 
             bool handled = false;
             if (OnDrawLine) {
@@ -536,6 +537,19 @@ void TCodeMemo::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCodeMemo::TypeText(const QString& text) {
+    if (memo_->IsUtf8()) {
+        for (char32_t code : text.toUcs4()) {
+            if (code < 32 || code == 127) continue;
+            if (code < 0x80) {
+                char c = static_cast<char>(code);
+                if (OnKeyPress) OnKeyPress(c);
+                if (c) memo_->KeyPress(c);
+            } else {
+                memo_->TypeCodePoint(code);
+            }
+        }
+        return;
+    }
     for (QChar ch : text) {
         unsigned char byte = 0;
         if (!Windows1252::FromUnicode(ch, byte) || byte < 32 || byte == 127) continue;
@@ -581,19 +595,22 @@ Offset TCodeMemo::OffsetOfHit(const THit& hit) {
     if (hit.line >= store.LineCount()) return store.CharCount();
     const TTextStore::Location loc = store.LineByIndex(hit.line);
     const TLineRecord& rec = store.Record(loc.record);
-    TLineComposer::Compose(store.LineText(loc.record), nullptr, memo_->Settings(), false, composed_);
+    TLineComposer::Compose(store.LineText(loc.record), nullptr, memo_->Settings(), false, composed_,
+                           TLineComposer::kMaxColumns, memo_->IsUtf8());
     std::int32_t index = composed_.contentLength;
     if (hit.column < composed_.Columns()) {
         index = composed_.charOfColumn[static_cast<std::size_t>(hit.column)];
         // Inside a TAB's cells: the nearer of its two sides.
         const std::int32_t left = composed_.columnOfChar[static_cast<std::size_t>(index)];
         if (left < hit.column) {
-            const std::int32_t right = composed_.columnOfChar[static_cast<std::size_t>(index) + 1];
-            if (hit.column * 2 >= left + right) ++index;
+            const std::int32_t next = TLineComposer::NextCharIndex(composed_, index);
+            const std::int32_t right = composed_.columnOfChar[static_cast<std::size_t>(next)];
+            if (hit.column * 2 >= left + right) index = next;
         }
     }
     // The last character of a segment that continues on the next one is not a caret place.
-    if (!rec.EndsWithCR() && rec.next != kNoRecord) index = std::min(index, static_cast<std::int32_t>(rec.length) - 1);
+    if (!rec.EndsWithCR() && rec.next != kNoRecord)
+        index = std::min(index, memo_->PrevCharStart(loc.lineStart + rec.length) - loc.lineStart);
     return loc.lineStart + index;
 }
 
@@ -699,10 +716,7 @@ void TCodeMemo::SelectWordAt(const THit& hit) {
         if (start == 0 || !memo_->IsWordChar(static_cast<unsigned char>(store.CharAt(start - 1)))) return;
         --start;
     }
-    Offset end = start;
-    while (start > 0 && memo_->IsWordChar(static_cast<unsigned char>(store.CharAt(start - 1)))) --start;
-    while (end < store.CharCount() && memo_->IsWordChar(static_cast<unsigned char>(store.CharAt(end)))) ++end;
-    memo_->SetSelection(start, end);
+    memo_->SelectWordAt(start);
     selecting_ = false;
 }
 
@@ -761,7 +775,8 @@ bool TCodeMemo::HotSpotAt(QPoint point, std::string& text, int& value) {
     if (!styles) return false;
     // The character under the point (not the nearest boundary).
     const std::int32_t column = memo_->LeftColumn() + (point.x() - TextLeft()) / std::max(1, fonts_.CharWidth());
-    TLineComposer::Compose(store.LineText(loc.record), styles, memo_->Settings(), false, composed_);
+    TLineComposer::Compose(store.LineText(loc.record), styles, memo_->Settings(), false, composed_,
+                           TLineComposer::kMaxColumns, memo_->IsUtf8());
     if (column >= composed_.Columns()) return false;
     const std::int32_t index = composed_.charOfColumn[static_cast<std::size_t>(column)];
     const std::uint8_t v = styles[index];
@@ -802,7 +817,7 @@ void TCodeMemo::UpdateHover(QPoint point) {
 void TCodeMemo::StartDrag() {
     if (!memo_->HasSelection()) return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(TCodeMemoClipboard::MakeDragData(memo_->SelText()));
+    drag->setMimeData(TCodeMemoClipboard::MakeDragData(memo_->SelText(), memo_->Encoding()));
     internalDrop_ = false;
     const Qt::DropAction action = drag->exec(memo_->readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
     // Moved to another window: the text leaves this one. A move inside this one was done by the drop.
@@ -890,7 +905,7 @@ void TCodeMemo::dropEvent(QDropEvent* event) {
 bool TCodeMemo::DropText(const QMimeData& data, QPoint point, bool moveSelection) {
     const bool move = moveSelection && memo_->HasSelection() && !memo_->readOnly;
     std::string text;
-    if (memo_->readOnly || !TCodeMemoClipboard::ReadText(data, text)) return false;
+    if (memo_->readOnly || !TCodeMemoClipboard::ReadText(data, text, memo_->Encoding())) return false;
     const Offset at = OffsetAt(point);
     const Offset selStart = memo_->SelStart();
     const Offset selEnd = selStart + memo_->SelLength();

@@ -4,7 +4,7 @@
 #include <QMimeData>
 
 #include "text/LineEnds.h"
-#include "editor/ui/Windows1252.h"
+#include "editor/ui/DocumentText.h"
 
 namespace quarry {
 
@@ -13,9 +13,9 @@ constexpr std::string_view kStartFragment = "<!--StartFragment-->";
 constexpr std::string_view kEndFragment = "<!--EndFragment-->";
 }  // namespace
 
-QString TCodeMemoClipboard::PlatformString(std::string_view crlfText) {
+QString TCodeMemoClipboard::PlatformString(std::string_view crlfText, TextEncoding encoding) {
 #ifdef Q_OS_WIN
-    return Windows1252::ToUnicode(crlfText);
+    return DocumentText::ToUnicode(crlfText, encoding);
 #else
     std::string lf;
     lf.reserve(crlfText.size());
@@ -23,19 +23,19 @@ QString TCodeMemoClipboard::PlatformString(std::string_view crlfText) {
         if (crlfText[i] == '\r' && i + 1 < crlfText.size() && crlfText[i + 1] == '\n') continue;
         lf += crlfText[i];
     }
-    return Windows1252::ToUnicode(lf);
+    return DocumentText::ToUnicode(lf, encoding);
 #endif
 }
 
-QMimeData* TCodeMemoClipboard::MakeMimeData(std::string_view platformText, std::string_view rtf) {
+QMimeData* TCodeMemoClipboard::MakeMimeData(std::string_view platformText, std::string_view rtf, TextEncoding encoding) {
     auto* data = new QMimeData;
-    data->setText(PlatformString(platformText));
+    data->setText(PlatformString(platformText, encoding));
     if (!rtf.empty()) data->setData(kRtfMime, QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size())));
     return data;
 }
 
-QMimeData* TCodeMemoClipboard::MakeDragData(std::string_view stored) {
-    return MakeMimeData(WithPlatformLineEnds(stored), {});
+QMimeData* TCodeMemoClipboard::MakeDragData(std::string_view stored, TextEncoding encoding) {
+    return MakeMimeData(WithPlatformLineEnds(stored), {}, encoding);
 }
 
 std::string TCodeMemoClipboard::ReceivedHtml(std::string_view html, bool htmlFormat) {
@@ -58,20 +58,20 @@ bool TCodeMemoClipboard::HasText(const QMimeData& data) {
     return HasPlainText(data) || data.hasHtml() || data.hasFormat(kWindowsHtmlMime);
 }
 
-bool TCodeMemoClipboard::ReadText(const QMimeData& data, std::string& text) {
+bool TCodeMemoClipboard::ReadText(const QMimeData& data, std::string& text, TextEncoding encoding) {
     if (HasPlainText(data)) {
-        text = Windows1252::FromUnicode(data.text());
+        text = DocumentText::FromUnicode(data.text(), encoding);
         return true;
     }
     if (data.hasFormat(kWindowsHtmlMime)) {
-        text = ReceivedHtml(Windows1252::FromUnicode(QString::fromUtf8(data.data(kWindowsHtmlMime))), true);
+        text = ReceivedHtml(DocumentText::FromUnicode(QString::fromUtf8(data.data(kWindowsHtmlMime)), encoding), true);
         return true;
     }
     if (data.hasHtml()) {
         const QString html = data.html();
         // Some programs pass the Windows form on as it is, header and markers included.
         const bool htmlFormat = html.startsWith(QLatin1String("Version:")) || html.contains(QLatin1String("<!--StartFragment-->"));
-        text = ReceivedHtml(Windows1252::FromUnicode(html), htmlFormat);
+        text = ReceivedHtml(DocumentText::FromUnicode(html, encoding), htmlFormat);
         return true;
     }
     return false;

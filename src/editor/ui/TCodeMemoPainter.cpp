@@ -46,6 +46,35 @@ void DrawControlCode(QPainter& painter, const QRect& cell, unsigned char byte, c
     painter.drawText(QRect(cell.left(), cell.top() + half, cell.width(), cell.height() - half), Qt::AlignCenter,
                      QString(QChar(kHex[byte & 15])));
 }
+QString CodeString(char32_t code) { return QString::fromUcs4(&code, 1); }
+
+// UTF-8 text: ASCII in runs, every other character alone and centred in its cells, so that a
+// glyph from a fallback font of another width cannot push the columns after it out of line.
+void PaintUnicodeRun(QPainter& painter, const TComposedLine& line, std::int32_t start, std::int32_t end, int x,
+                     int baseline, int cw) {
+    QString ascii;
+    int asciiX = x;
+    const auto flush = [&]() {
+        if (!ascii.isEmpty()) painter.drawText(QPoint(asciiX, baseline), ascii);
+        ascii.clear();
+    };
+    for (std::int32_t c = start; c < end; ++c) {
+        const char32_t code = line.codes[static_cast<std::size_t>(c)];
+        const int left = x + (c - start) * cw;
+        if (code == 0) continue;  // the second cell of a wide character
+        if (code < 0x80) {
+            if (ascii.isEmpty()) asciiX = left;
+            ascii += QChar(static_cast<char16_t>(code));
+            continue;
+        }
+        flush();
+        const int cells = c + 1 < static_cast<std::int32_t>(line.codes.size()) && line.codes[static_cast<std::size_t>(c) + 1] == 0 ? 2 : 1;
+        const QString glyph = CodeString(code);
+        const int advance = painter.fontMetrics().horizontalAdvance(glyph);
+        painter.drawText(QPoint(left + std::max(0, (cells * cw - advance) / 2), baseline), glyph);
+    }
+    flush();
+}
 }  // namespace
 
 void TCodeMemoPainter::PaintText(QPainter& painter, const TComposedLine& line, const TStyleLooks& looks,
@@ -95,9 +124,13 @@ void TCodeMemoPainter::PaintText(QPainter& painter, const TComposedLine& line, c
                     DrawControlCode(painter, QRect(left, args.top, cw, height), byte, fonts.Font(look.fontStyle));
                 } else {
                     painter.setFont(fonts.Font(look.fontStyle));
-                    painter.drawText(QPoint(left, args.top + fonts.Ascent()), QString(Windows1252::ToUnicode(byte)));
+                    const QString shown = line.utf8 ? CodeString(line.codes[static_cast<std::size_t>(start) + i])
+                                                    : QString(Windows1252::ToUnicode(byte));
+                    painter.drawText(QPoint(left, args.top + fonts.Ascent()), shown);
                 }
             }
+        } else if (line.utf8) {
+            PaintUnicodeRun(painter, line, start, end, x, args.top + fonts.Ascent(), cw);
         } else {
             painter.drawText(QPoint(x, args.top + fonts.Ascent()), Windows1252::ToUnicode(run));
         }

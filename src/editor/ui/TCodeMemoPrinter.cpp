@@ -159,7 +159,7 @@ int TCodeMemoPrinter::Print(QPagedPaintDevice& device, Offset from, Offset to) {
                 if (r.EndsWithCR()) break;
             }
             TLineComposer::Compose(text, values.data(), memo_.Settings(), memo_.HasOption(smoShowAllChars), composed,
-                                   wrap ? TLineComposer::kMaxColumns : pageColumns);
+                                   wrap ? TLineComposer::kMaxColumns : pageColumns, memo_.IsUtf8());
             bool firstRow = true;
             for (const auto& [rowStart, rowEnd] : Rows(composed, pageColumns, wrap)) {
                 if (y + lh > layout.bottom && y > layout.top) startPage();

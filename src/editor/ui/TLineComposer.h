@@ -16,13 +16,15 @@ class TCM_Settings;
 struct TComposedLine {
     enum TKind : std::uint8_t { ckText = 0, ckControl = 1 };
 
-    std::string text;                    // one byte per display column
+    std::string text;                    // one byte per display column ("?" for a character beyond ASCII in UTF-8)
+    std::u32string codes;                // UTF-8 only: code point per display column, 0 in a wide one's second
     std::vector<std::uint8_t> values;    // token value per display column
     std::vector<std::uint8_t> kinds;     // TKind per display column
     std::vector<std::int32_t> charOfColumn;  // segment character index per display column
-    std::vector<std::int32_t> columnOfChar;  // first display column per character, plus the end
+    std::vector<std::int32_t> columnOfChar;  // first display column per byte (a sequence's bytes share it), plus the end
     std::int32_t contentLength = 0;      // characters of the segment without its CR
     bool endsLine = false;               // the segment ends with CR
+    bool utf8 = false;
 
     std::int32_t Columns() const { return static_cast<std::int32_t>(text.size()); }
 };
@@ -39,9 +41,14 @@ public:
     static constexpr std::int32_t kMaxColumns = 1 << 16;
 
     // segment: the record's characters (with its CR when it ends a logical line); values: one token
-    // value per character or null. Composition stops after columnLimit columns.
+    // value per character or null. Composition stops after columnLimit columns. In UTF-8 a
+    // sequence is one character (two cells when wide) and a byte that is no character shows as
+    // the replacement character in the control colour.
     static void Compose(std::string_view segment, const std::uint8_t* values, const TCM_Settings& settings,
-                        bool showAllChars, TComposedLine& out, std::int32_t columnLimit = kMaxColumns);
+                        bool showAllChars, TComposedLine& out, std::int32_t columnLimit = kMaxColumns,
+                        bool utf8 = false);
+    // The byte index of the character start after `index` (the segment's end at most).
+    static std::int32_t NextCharIndex(const TComposedLine& line, std::int32_t index);
 };
 
 }  // namespace quarry
