@@ -96,6 +96,10 @@ void TCustomCodeMemo::ApplySettings() {
     wrapAtColumn_ = settings.wrapAtColumn;
     SetFont(settings.font);
     UpdateSegmenter();
+    RescanAll();
+}
+
+void TCustomCodeMemo::RescanAll() {
     for (RecordId rec = store_->First(); rec != kNoRecord; rec = store_->Next(rec)) store_->DropStyles(rec);
     if (ActiveParserObject() && store_->CharCount() > 0) {
         TOperation op(*this);
@@ -245,8 +249,8 @@ void TCustomCodeMemo::AdoptEncoding(TextEncoding encoding, bool bomAtStart) {
         encoding_ = encoding;
         segmenter_->utf8 = IsUtf8();
         store_->SetKeepSequences(IsUtf8());
-        RewrapAll();
-        ApplySettings();
+        // A freshly read text has no token values yet; only cut lines can need cutting again.
+        if (store_->Segmenter() || store_->LineCount() != store_->LogicalLineCount()) RewrapAll();
     }
 }
 

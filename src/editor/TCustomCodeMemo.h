@@ -306,6 +306,8 @@ private:
     class TOperation;
 
     void ApplySettings();
+    // Drops every token value and scans the text again.
+    void RescanAll();
     void UpdateSegmenter();
     void RewrapAll();
     TTextStore::Location CaretLocation();

@@ -21,8 +21,8 @@ void TCustomCodeMemo::SetEncoding(TextEncoding encoding) {
     segmenter_->utf8 = IsUtf8();
     store_->SetKeepSequences(IsUtf8());
     // Cuts, word characters and token values all depend on what a character is.
-    RewrapAll();
-    ApplySettings();
+    if (store_->Segmenter() || store_->LineCount() != store_->LogicalLineCount()) RewrapAll();
+    RescanAll();
     host_.CaretChanged();
     if (OnChange) OnChange();
 }
