@@ -10,8 +10,36 @@
 #include "regex/TREParser.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace quarry {
+
+namespace {
+// A regular expression that matches exactly the text: every sign escaped, line ends as "\n".
+std::string LiteralExpression(const std::string& text)
+{
+    std::string normalised;
+    NormaliseLineEnds(text, normalised);
+    std::string expression;
+    for (char c : normalised) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || std::isalnum(u)) {
+            expression += c;
+        } else if (c == '\r') {
+            expression += "\\n";
+        } else if (u < 32 || u == 127) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            expression += "\\x";
+            expression += kHex[u >> 4];
+            expression += kHex[u & 15];
+        } else {
+            expression += '\\';
+            expression += c;
+        }
+    }
+    return expression;
+}
+}  // namespace
 
 TCodeMemoSearch::TCodeMemoSearch(TCustomCodeMemo& memo)
     : memo_(memo), runs_(std::make_unique<TStoreRuns>(memo.Store())), re_(std::make_unique<TREParser>())
@@ -118,8 +146,15 @@ bool TCodeMemoSearch::find(std::uint16_t flags, const std::string& pattern, Offs
     if (pattern.empty() || store.CharCount() == 0)
         return false;
     runs_->Reset();
+    re_->SetUtf8(memo_.IsUtf8());
     if (flags & kRegExpr)
         return findRegex(*runs_, flags, pattern, origin, skipEmptyAt, found);
+    // The skip table folds bytes: "ä" and "Ä" in UTF-8 differ in a byte it cannot pair up, so
+    // such a text is looked for as the regular expression that names it.
+    const bool foldsBeyondAscii = memo_.IsUtf8() && !(flags & kMatchCase) &&
+                                  std::any_of(pattern.begin(), pattern.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (foldsBeyondAscii)
+        return findRegex(*runs_, flags, LiteralExpression(pattern), origin, skipEmptyAt, found);
     return findLiteral(*runs_, flags, pattern, origin, found);
 }
 

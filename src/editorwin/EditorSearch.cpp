@@ -6,10 +6,19 @@
 #include "text/TUndoStack.h"
 #include "regex/EREParser.h"
 #include "platform/Text.h"
+#include "text/CodePage1252.h"
+#include "text/Utf8.h"
 
 #include <optional>
 
 namespace quarry {
+
+std::string LastSearch::textIn(TextEncoding target) const
+{
+    if (target == encoding)
+        return text;
+    return target == TextEncoding::Utf8 ? CodePage1252::ToUtf8(text) : CodePage1252::FromUtf8(text);
+}
 
 std::string notFoundMessage(const std::string& text) { return "\"" + text + "\" not found"; }
 
@@ -20,9 +29,19 @@ std::string replacePrompt(const std::string& text, const std::string& replacemen
 
 std::string initialSearchText(TCustomCodeMemo& memo, const LastSearch& last)
 {
-    if (memo.HasSelection())
-        return text::cut(memo.SelText(), LastSearch::kMaxText);
-    return last.text;
+    if (memo.HasSelection()) {
+        std::string text = memo.SelText();
+        if (text.size() > LastSearch::kMaxText && memo.IsUtf8())
+            // Cut before a character, not inside one.
+        {
+            std::size_t cut = LastSearch::kMaxText;
+            for (int back = 0; back < 3 && cut > 0 && Utf8::IsContinuation(static_cast<unsigned char>(text[cut])); ++back)
+                --cut;
+            return text.substr(0, cut);
+        }
+        return text::cut(text, LastSearch::kMaxText);
+    }
+    return last.textIn(memo.Encoding());
 }
 
 EditorSearch::EditorSearch(TCustomCodeMemo& memo, UserInterface& ui, LastSearch& last)
@@ -41,6 +60,7 @@ void EditorSearch::remember(const std::string& text, std::uint16_t options)
 {
     last_.text = text::cut(text, LastSearch::kMaxText);
     last_.options = directOptions(options);
+    last_.encoding = memo_.Encoding();
 }
 
 bool EditorSearch::SelectionIs(const std::string& text, bool exact)
@@ -62,7 +82,9 @@ bool EditorSearch::searchNext(const std::string& text, std::uint16_t options)
         Offset found = -1;
         if (search_.FindText(text, found, directOptions(options)))
             return true;
-        ui_.showMessage(MessageKind::Information, notFoundMessage(text), MessageButtons::Ok);
+        // Messages are Windows-1252 text.
+        const std::string shown = memo_.IsUtf8() ? CodePage1252::FromUtf8(text) : text;
+        ui_.showMessage(MessageKind::Information, notFoundMessage(shown), MessageButtons::Ok);
     } catch (const EREParser& error) {
         ui_.showMessage(MessageKind::Error, error.what(), MessageButtons::Ok);
     }
@@ -81,7 +103,7 @@ bool EditorSearch::FindNext()
 {
     if (!last_.exists())
         return false;
-    return searchNext(last_.text, last_.options);
+    return searchNext(last_.textIn(memo_.Encoding()), last_.options);
 }
 
 bool EditorSearch::prepareReplace(const std::string& text, const std::string& replacement, std::uint16_t options,
@@ -106,7 +128,9 @@ bool EditorSearch::Replace(const std::string& text, const std::string& replaceme
     try {
         std::string replaceWith;
         if (!prepareReplace(text, replacement, options, replaceWith)) {
-            ui_.showMessage(MessageKind::Information, notFoundMessage(text), MessageButtons::Ok);
+            // Messages are Windows-1252 text.
+        const std::string shown = memo_.IsUtf8() ? CodePage1252::FromUtf8(text) : text;
+        ui_.showMessage(MessageKind::Information, notFoundMessage(shown), MessageButtons::Ok);
             return false;
         }
         if (prompt && ui_.showMessage(MessageKind::Confirmation, replacePrompt(text, replacement),
@@ -165,8 +189,11 @@ int EditorSearch::ReplaceAll(const std::string& text, const std::string& replace
     // Set the selection again so that the control shows it now that painting is back.
     memo_.SetSelection(memo_.Anchor(), memo_.Caret());
     memo_.ScrollCaretIntoView();
-    if (!anyFound)
-        ui_.showMessage(MessageKind::Information, notFoundMessage(text), MessageButtons::Ok);
+    if (!anyFound) {
+        // Messages are Windows-1252 text.
+        const std::string shown = memo_.IsUtf8() ? CodePage1252::FromUtf8(text) : text;
+        ui_.showMessage(MessageKind::Information, notFoundMessage(shown), MessageButtons::Ok);
+    }
     return replaced;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "editor/TCodeMemoSearch.h"
 #include "platform/UserInterface.h"
+#include "text/TextEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,10 @@ struct LastSearch {
     static constexpr std::size_t kMaxText = 255;
     std::string text;  // empty at start
     std::uint16_t options = 0;
+    TextEncoding encoding = TextEncoding::Windows1252;  // of the window it was typed for
     bool exists() const { return !text.empty(); }
+    // The text as a window of that encoding stores it.
+    std::string textIn(TextEncoding target) const;
 };
 
 // "\"foo\" not found"

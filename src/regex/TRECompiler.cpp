@@ -2,10 +2,13 @@
 
 #include "regex/TSearchChars.h"
 #include "regex/EREParser.h"
+#include "text/Utf8.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quarry {
 
@@ -95,9 +98,9 @@ std::size_t scanLevel(const std::string& t, std::size_t from, std::size_t to, st
 // and every link operation is skipped; the emitting pass builds the same nodes for real.
 class Pass final {
 public:
-    Pass(std::string text, std::vector<int> origin, bool sizing, bool caseSensitive)
+    Pass(std::string text, std::vector<int> origin, bool sizing, bool caseSensitive, bool utf8)
         : text_(std::move(text)), origin_(std::move(origin)), sizing_(sizing),
-          caseSensitive_(caseSensitive)
+          caseSensitive_(caseSensitive), utf8_(utf8)
     {
     }
 
@@ -504,11 +507,11 @@ private:
             flags = 0;
             return node(EOL);
         case '.':
-            flags = kHasWidth | kSimple;
-            return node(ANY);
+            // A UTF-8 character is not one node of one byte: repeats take the general form.
+            flags = utf8_ ? kHasWidth : kHasWidth | kSimple;
+            return node(utf8_ ? ANYU : ANY);
         case '[':
-            flags = kHasWidth | kSimple;
-            return charClass();
+            return charClass(flags);
         case '(': {
             int f = 0;
             const int r = reg(true, f);
@@ -523,16 +526,61 @@ private:
             flags = kHasWidth | kSimple;
             if (isClassEscape(text_[pos_])) {
                 const char kind = text_[pos_++];
-                return classNode(kind == 'D' || kind == 'W' || kind == 'S' ? ANYBUT : ANYOF,
-                                 escapeClass(static_cast<char>(kind | 0x20)));
+                const bool negated = kind == 'D' || kind == 'W' || kind == 'S';
+                if (utf8_ && negated) {
+                    flags = kHasWidth;
+                    return utf8ClassNode(ANYBUTU, escapeClass(static_cast<char>(kind | 0x20)), {});
+                }
+                return classNode(negated ? ANYBUT : ANYOF, escapeClass(static_cast<char>(kind | 0x20)));
             }
             return literalChar(readEscape());
         case '"':
             return quoted(flags);
         default:
+            if (utf8_ && c >= 0x80) {
+                const Utf8::Decoded d = Utf8::Decode(text_, at);
+                if (d.valid) {
+                    pos_ = at + static_cast<std::size_t>(d.length);
+                    flags = kHasWidth;
+                    const char32_t other = caseSensitive_ ? 0 : TSearchChars::latin1OtherCase(d.code);
+                    if (other != 0)
+                        return utf8ClassNode(ANYOFU, CharSet{}, {{d.code, d.code}, {other, other}});
+                    return exactly(text_.substr(at, static_cast<std::size_t>(d.length)));
+                }
+            }
             flags = kHasWidth | kSimple;
             return literalChar(c);
         }
+    }
+
+    // A class of UTF-8 characters: the ASCII ones flagged in set, the others in ranges.
+    int utf8ClassNode(std::uint8_t op, CharSet set, std::vector<std::pair<char32_t, char32_t>> ranges)
+    {
+        if (!caseSensitive_) {
+            const auto& upper = TSearchChars::asciiUpperTable();
+            for (int c = 'a'; c <= 'z'; ++c)
+                if (set[c] || set[upper[c]])
+                    set[c] = set[upper[c]] = 1;
+            const std::size_t given = ranges.size();
+            for (std::size_t r = 0; r < given; ++r)
+                for (char32_t c = std::max<char32_t>(ranges[r].first, 0xC0); c <= std::min<char32_t>(ranges[r].second, 0xFE); ++c)
+                    if (const char32_t other = TSearchChars::latin1OtherCase(c))
+                        ranges.emplace_back(other, other);
+        }
+        if (ranges.size() > 0xFFFF)
+            fail(TREError::TooComplex, pos_);
+        const int r = node(op);
+        for (int c = 0; c < 256; ++c)
+            byte(c < 0x80 ? set[static_cast<std::size_t>(c)] : 0);
+        byte(static_cast<std::uint8_t>(ranges.size() >> 8));
+        byte(static_cast<std::uint8_t>(ranges.size() & 0xFF));
+        for (const auto& [lo, hi] : ranges)
+            for (char32_t value : {lo, hi}) {
+                byte(static_cast<std::uint8_t>(value >> 16));
+                byte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+                byte(static_cast<std::uint8_t>(value & 0xFF));
+            }
+        return r;
     }
 
     // The character of an escape, pos_ just after the backslash (and before the end).
@@ -658,8 +706,10 @@ private:
     }
 
     // "[...]" and "[^...]", pos_ just after the "[".
-    int charClass()
+    int charClass(int& flags)
     {
+        flags = kHasWidth | kSimple;
+        std::vector<std::pair<char32_t, char32_t>> ranges;  // UTF-8: characters beyond ASCII
         bool negate = false;
         if (peek() == '^') {
             negate = true;
@@ -681,18 +731,24 @@ private:
             int lo = 0;
             if (classItem(set, lo))
                 continue;
-            if (peek() != '-') {
-                set[lo] = 1;
-                continue;
+            int hi = lo;
+            if (peek() == '-') {
+                ++pos_;
+                if (pos_ >= text_.size() || text_[pos_] == ']')
+                    fail(TREError::InvalidRange, pos_);
+                if (classItem(set, hi) || hi < lo)
+                    fail(TREError::InvalidRange, itemAt);
             }
-            ++pos_;
-            if (pos_ >= text_.size() || text_[pos_] == ']')
-                fail(TREError::InvalidRange, pos_);
-            int hi = 0;
-            if (classItem(set, hi) || hi < lo)
-                fail(TREError::InvalidRange, itemAt);
+            if (utf8_ && hi >= 0x80) {
+                ranges.emplace_back(static_cast<char32_t>(std::max(lo, 0x80)), static_cast<char32_t>(hi));
+                hi = 0x7F;
+            }
             for (int c = lo; c <= hi; ++c)
                 set[c] = 1;
+        }
+        if (utf8_ && (negate || !ranges.empty())) {
+            flags = kHasWidth;
+            return utf8ClassNode(negate ? ANYBUTU : ANYOFU, set, std::move(ranges));
         }
         return classNode(negate ? ANYBUT : ANYOF, set);
     }
@@ -702,6 +758,12 @@ private:
     bool classItem(CharSet& set, int& c)
     {
         const char ch = text_[pos_++];
+        if (utf8_ && static_cast<unsigned char>(ch) >= 0x80) {
+            const Utf8::Decoded d = Utf8::Decode(text_, pos_ - 1);
+            pos_ += static_cast<std::size_t>(d.length - 1);
+            c = static_cast<int>(d.code);
+            return false;
+        }
         if (ch != '\\') {
             c = static_cast<unsigned char>(ch);
             return false;
@@ -780,11 +842,12 @@ private:
     std::size_t pos_ = 0;
     bool sizing_;
     bool caseSensitive_;
+    bool utf8_;
 };
 
 }  // namespace
 
-TREProgram TRECompiler::compile(const std::string& expression, bool caseSensitive)
+TREProgram TRECompiler::compile(const std::string& expression, bool caseSensitive, bool utf8)
 {
     if (expression.empty())
         throw EREParser(TREError::InvalidParameter, 0);
@@ -794,9 +857,9 @@ TREProgram TRECompiler::compile(const std::string& expression, bool caseSensitiv
     for (std::size_t i = 0; i < origin.size(); ++i)
         origin[i] = static_cast<int>(i);
 
-    Pass sizing(expression, std::move(origin), true, caseSensitive);
+    Pass sizing(expression, std::move(origin), true, caseSensitive, utf8);
     sizing.run(0);
-    Pass emit(sizing.text_, sizing.origin_, false, caseSensitive);
+    Pass emit(sizing.text_, sizing.origin_, false, caseSensitive, utf8);
     emit.run(sizing.size_ + 256);
     if (emit.code_.size() != sizing.size_)
         throw EREParser(TREError::Internal, 0);
@@ -806,6 +869,7 @@ TREProgram TRECompiler::compile(const std::string& expression, bool caseSensitiv
     program.groups = emit.nextGroup_ - 1;
     program.counters = emit.nextCounter_;
     program.caseSensitive = caseSensitive;
+    program.utf8 = utf8;
     program.fastRepeats = std::move(emit.repeats_);
     return program;
 }

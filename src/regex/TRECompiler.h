@@ -11,8 +11,10 @@ namespace quarry {
 class TRECompiler final {
 public:
     // Throws EREParser with the code and the position (an index into expression) of the first
-    // fault. caseSensitive false makes classes and literals match either case.
-    static TREProgram compile(const std::string& expression, bool caseSensitive);
+    // fault. caseSensitive false makes classes and literals match either case. utf8: the
+    // expression and the text are UTF-8; ".", classes and repeats take a sequence as one
+    // character, and ignoring case folds A to Z and the Latin-1 letters.
+    static TREProgram compile(const std::string& expression, bool caseSensitive, bool utf8 = false);
 };
 
 }  // namespace quarry

@@ -2,6 +2,7 @@
 
 #include "regex/TSearchChars.h"
 #include "regex/EREParser.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -47,6 +48,14 @@ struct TREMatcher::Inst {
     std::int32_t max = -1;      // Repeat, -1 no bound
     std::uint32_t lit = 0;      // Lit: offset and length in literals_
     std::uint32_t litLen = 0;
+    std::int32_t utf8 = -1;     // Char: a UTF-8 character class in utf8Classes_ (the table then
+                                // decides only ASCII and whether a lead byte may begin one)
+};
+
+struct TREMatcher::Utf8Class {
+    bool any = false;     // every character but a line end, a damaged byte too
+    bool negate = false;  // damaged bytes match a negated class
+    std::vector<std::pair<char32_t, char32_t>> ranges;
 };
 
 struct TREMatcher::Frame {
@@ -61,7 +70,10 @@ TREMatcher::TREMatcher(const TREProgram& program)
 {
     for (int c = 0; c < 256; ++c)
         identity_[c] = static_cast<std::uint8_t>(c);
-    fold_ = program.caseSensitive ? identity_.data() : TSearchChars::upperTable().data();
+    fold_ = program.caseSensitive ? identity_.data()
+            : program.utf8        ? TSearchChars::asciiUpperTable().data()
+                                  : TSearchChars::upperTable().data();
+    utf8_ = program.utf8;
     groups_ = program.groups;
     counters_ = program.counters;
     decode(program);
@@ -168,6 +180,31 @@ void TREMatcher::decode(const TREProgram& program)
             in.op = Op::Char;
             in.table = charTable(at);
             break;
+        case ANYU: case ANYOFU: case ANYBUTU: {
+            Utf8Class cls;
+            cls.any = op == ANYU;
+            cls.negate = op == ANYBUTU;
+            std::array<std::uint8_t, 256> table{};
+            for (int c = 0; c < 0x80; ++c)
+                table[c] = op == ANYU ? c != '\r' : (code[at + kHeader + c] != 0) != cls.negate;
+            if (op != ANYU) {
+                const int count = (code[at + kClassSize] << 8) | code[at + kClassSize + 1];
+                for (int r = 0; r < count; ++r) {
+                    const int base = at + kClassSize + 2 + kRangeSize * r;
+                    const auto value = [&](int k) {
+                        return static_cast<char32_t>((code[base + k] << 16) | (code[base + k + 1] << 8) | code[base + k + 2]);
+                    };
+                    cls.ranges.emplace_back(value(0), value(3));
+                }
+            }
+            for (int c = 0x80; c < 256; ++c)
+                table[c] = cls.any || cls.negate || !cls.ranges.empty();
+            in.op = Op::Char;
+            in.table = intern(table);
+            in.utf8 = static_cast<std::int32_t>(utf8Classes_.size());
+            utf8Classes_.push_back(std::move(cls));
+            break;
+        }
         case EXACTLY: {
             std::string s;
             for (int k = at + kHeader; code[k] != 0; ++k)
@@ -369,7 +406,7 @@ std::vector<std::string> TREMatcher::literalPrefixes() const
             todo.emplace_back(in.next, s);
         } else if (in.op == Op::Lit) {
             todo.emplace_back(in.next, s + literals_.substr(in.lit, in.litLen));
-        } else if (in.op == Op::Char && singleChar(tables_[in.table], c)) {
+        } else if (in.op == Op::Char && in.utf8 < 0 && singleChar(tables_[in.table], c)) {
             todo.emplace_back(in.next, s + static_cast<char>(c));
         } else if (in.op == Op::Branch) {
             todo.emplace_back(in.next, s);
@@ -408,7 +445,7 @@ std::string TREMatcher::requiredLiteral() const
             break;
         if (in.op == Op::Lit) {
             current += literals_.substr(in.lit, in.litLen);
-        } else if (in.op == Op::Char && singleChar(tables_[in.table], c)) {
+        } else if (in.op == Op::Char && in.utf8 < 0 && singleChar(tables_[in.table], c)) {
             current += static_cast<char>(c);
         } else if (in.op == Op::Branch) {
             // Past the alternatives: the chain's last BRANCH knows where it continues.
@@ -575,6 +612,47 @@ bool TREMatcher::literalAt(TRunReader& reader, const Inst& inst, TextPos pos)
     return true;
 }
 
+// The length of the UTF-8 character at pos (a byte beyond ASCII), and whether the class takes it.
+TextPos TREMatcher::utf8CharAt(TRunReader& reader, TextPos pos, const Utf8Class& cls, bool& ok) const
+{
+    char bytes[4];
+    std::size_t n = 0;
+    for (int c; n < 4 && (c = reader.at(pos + static_cast<TextPos>(n))) >= 0; ++n)
+        bytes[n] = static_cast<char>(c);
+    const Utf8::Decoded d = Utf8::Decode(std::string_view(bytes, n), 0);
+    if (cls.any)
+        ok = true;
+    else if (!d.valid)
+        ok = cls.negate;
+    else {
+        bool in = false;
+        for (const auto& [lo, hi] : cls.ranges)
+            in = in || (d.code >= lo && d.code <= hi);
+        ok = in != cls.negate;
+    }
+    return d.length;
+}
+
+// A position inside a well-formed sequence, where no UTF-8 match may begin.
+bool TREMatcher::insideSequence(TRunReader& reader, TextPos pos) const
+{
+    const int c = reader.at(pos);
+    if (c < 0 || !Utf8::IsContinuation(static_cast<unsigned char>(c)))
+        return false;
+    for (TextPos back = 1; back <= 3 && pos - back >= 0; ++back) {
+        const int lead = reader.at(pos - back);
+        if (Utf8::IsContinuation(static_cast<unsigned char>(lead)))
+            continue;
+        char bytes[4];
+        std::size_t n = 0;
+        for (int b; n < 4 && (b = reader.at(pos - back + static_cast<TextPos>(n))) >= 0; ++n)
+            bytes[n] = static_cast<char>(b);
+        const Utf8::Decoded d = Utf8::Decode(std::string_view(bytes, n), 0);
+        return d.valid && d.length > back;
+    }
+    return false;
+}
+
 bool TREMatcher::run(TRunReader& reader, TextPos start)
 {
     stack_.clear();
@@ -600,7 +678,10 @@ bool TREMatcher::run(TRunReader& reader, TextPos start)
         case Op::Char: {
             const int c = reader.at(pos);
             ok = c >= 0 && tables_[in.table][c];
-            ++pos;
+            if (ok && c >= 0x80 && in.utf8 >= 0)
+                pos += utf8CharAt(reader, pos, utf8Classes_[static_cast<std::size_t>(in.utf8)], ok);
+            else
+                ++pos;
             break;
         }
         case Op::Lit:
@@ -872,6 +953,8 @@ bool TREMatcher::search(TTextRuns& text, TextPos from, bool forward)
                 if (p < 0)
                     return false;
             }
+            if (utf8_ && insideSequence(reader, p))
+                continue;
             if ((!accelerate_ || prefixAt(reader, p)) && run(reader, p))
                 return true;
         }
@@ -893,6 +976,10 @@ bool TREMatcher::search(TTextRuns& text, TextPos from, bool forward)
                 p += runLength + 1;
                 continue;
             }
+        }
+        if (utf8_ && insideSequence(reader, p)) {
+            ++p;
+            continue;
         }
         if ((!accelerate_ || prefixAt(reader, p)) && run(reader, p))
             return true;

@@ -63,7 +63,10 @@ private:
     struct Inst;
     struct Frame;
 
+    struct Utf8Class;
     bool run(TRunReader& reader, TextPos start);
+    TextPos utf8CharAt(TRunReader& reader, TextPos pos, const Utf8Class& cls, bool& ok) const;
+    bool insideSequence(TRunReader& reader, TextPos pos) const;
     bool backtrack(TRunReader& reader, int& pc, TextPos& pos);
     void charge(std::int64_t steps);
     TextPos countRun(TRunReader& reader, TextPos pos, const std::uint8_t* table, TextPos max);
@@ -94,6 +97,8 @@ private:
 
     std::vector<Inst> insts_;
     std::vector<std::array<std::uint8_t, 256>> tables_;
+    std::vector<Utf8Class> utf8Classes_;
+    bool utf8_ = false;
     std::string literals_;      // joined literal texts, already folded
     const std::uint8_t* fold_;  // identity or upper-case table
     std::array<std::uint8_t, 256> identity_{};

@@ -29,7 +29,7 @@ bool TREParser::SetExpression(const std::string& text)
     program_ = TREProgram{};
     expression_ = text;
     try {
-        program_ = TRECompiler::compile(text, caseSensitive_);
+        program_ = TRECompiler::compile(text, caseSensitive_, utf8_);
         matcher_ = std::make_unique<TREMatcher>(program_);
     } catch (const EREParser& e) {
         program_ = TREProgram{};
@@ -48,6 +48,15 @@ void TREParser::SetCaseSensitive(bool on)
     if (on == caseSensitive_)
         return;
     caseSensitive_ = on;
+    matcher_.reset();
+    program_ = TREProgram{};
+}
+
+void TREParser::SetUtf8(bool on)
+{
+    if (on == utf8_)
+        return;
+    utf8_ = on;
     matcher_.reset();
     program_ = TREProgram{};
 }

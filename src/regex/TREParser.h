@@ -46,6 +46,11 @@ public:
     // that the next SetExpression compiles again.
     void SetCaseSensitive(bool on);
     bool CaseSensitive() const { return caseSensitive_; }
+    // UTF-8 text: ".", classes and repeats take a sequence as one character, a match never
+    // starts or ends inside one, and ignoring case folds A to Z and the Latin-1 letters. A
+    // change drops the program like SetCaseSensitive.
+    void SetUtf8(bool on);
+    bool Utf8() const { return utf8_; }
 
     // Forward: tries a match at from, from+1, ... up to the end of the text. Backward: tries at
     // from-1, from-2, ... down to 0. True when found; the recorded positions describe the match.
@@ -79,6 +84,7 @@ private:
 
     std::string expression_;
     bool caseSensitive_ = true;
+    bool utf8_ = false;
     TREProgram program_;
     std::unique_ptr<TREMatcher> matcher_;  // null: no usable program
     std::array<TextPos, kRecordedPositions> table_;

@@ -14,11 +14,16 @@ int reNodeSize(const std::vector<std::uint8_t>& code, std::size_t at)
     int size = 0;
     switch (op) {
     case END: case BOL: case EOL: case ANY: case BRANCH: case BACK: case NOTHING: case STAR:
-    case PLUS:
+    case PLUS: case ANYU:
         size = kHeader;
         break;
     case ANYOF: case ANYBUT:
         size = kClassSize;
+        break;
+    case ANYOFU: case ANYBUTU:
+        if (at + kClassSize + 2 > code.size())
+            return 0;
+        size = kClassSize + 2 + kRangeSize * ((code[at + kClassSize] << 8) | code[at + kClassSize + 1]);
         break;
     case EXACTLY: {
         std::size_t i = at + kHeader;
@@ -91,6 +96,19 @@ std::string nodeName(const std::vector<std::uint8_t>& code, int at)
     case ANY: return "ANY";
     case ANYOF: return "ANYOF" + classText(code, at);
     case ANYBUT: return "ANYBUT" + classText(code, at);
+    case ANYU: return "ANYU";
+    case ANYOFU: case ANYBUTU: {
+        std::string s = (op == ANYOFU ? "ANYOFU" : "ANYBUTU") + classText(code, at);
+        const int count = (code[at + kClassSize] << 8) | code[at + kClassSize + 1];
+        for (int r = 0; r < count; ++r) {
+            const int base = at + kClassSize + 2 + kRangeSize * r;
+            const auto value = [&](int k) { return (code[base + k] << 16) | (code[base + k + 1] << 8) | code[base + k + 2]; };
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "{%X-%X}", value(0), value(3));
+            s += buf;
+        }
+        return s;
+    }
     case BRANCH: return "BRANCH";
     case BACK: return "BACK";
     case NOTHING: return "NOTHING";

@@ -34,6 +34,12 @@ inline constexpr std::uint8_t EXACTLY = 8;
 inline constexpr std::uint8_t NOTHING = 9;
 inline constexpr std::uint8_t STAR = 10;
 inline constexpr std::uint8_t PLUS = 11;
+// UTF-8 characters (one sequence each, or one byte that starts none): any but a line end, and
+// classes. A class node holds the flags of the ASCII characters (256 bytes, those from 128 on
+// unused), a 16-bit count (high byte first) and that many code-point ranges of 3+3 bytes.
+inline constexpr std::uint8_t ANYU = 12;
+inline constexpr std::uint8_t ANYOFU = 13;
+inline constexpr std::uint8_t ANYBUTU = 14;
 inline constexpr std::uint8_t OPEN = 20;    // + group number 1..9
 inline constexpr std::uint8_t CLOSE = 40;   // + group number 1..9
 inline constexpr std::uint8_t CSET = 150;   // counter, 16-bit start value low byte first
@@ -46,6 +52,7 @@ inline constexpr int kHeader = 3;       // opcode and next offset
 inline constexpr int kSetSize = 6;      // header, counter, start value
 inline constexpr int kCounterSize = 4;  // header, counter
 inline constexpr int kClassSize = 3 + 256;
+inline constexpr int kRangeSize = 6;
 inline constexpr int kMaxGroups = 9;
 inline constexpr int kCounters = 256;
 }  // namespace reop
@@ -65,6 +72,7 @@ struct TREProgram {
     int groups = 0;                        // groups used, 0..9
     int counters = 0;                      // repeat counters used
     bool caseSensitive = true;             // literals compare folded when false
+    bool utf8 = false;                     // characters are UTF-8 sequences
     std::vector<TREFastRepeat> fastRepeats;
 };
 

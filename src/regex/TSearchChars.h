@@ -19,6 +19,28 @@ struct TSearchChars final {
         static const std::array<std::uint8_t, 256> table = makeUpper();
         return table;
     }
+    // A to Z only: what UTF-8 text folds byte by byte (its other letters are sequences).
+    static const std::array<std::uint8_t, 256>& asciiUpperTable()
+    {
+        static const std::array<std::uint8_t, 256> table = [] {
+            std::array<std::uint8_t, 256> t{};
+            for (int c = 0; c < 256; ++c)
+                t[c] = static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+            return t;
+        }();
+        return table;
+    }
+    // The other case of a Latin-1 letter (U+00C0..U+00FE but the two signs), else 0.
+    static char32_t latin1OtherCase(char32_t code)
+    {
+        if (code == 0xD7 || code == 0xF7 || code == 0xDF)
+            return 0;
+        if (code >= 0xC0 && code <= 0xDE)
+            return code + 0x20;
+        if (code >= 0xE0 && code <= 0xFE)
+            return code - 0x20;
+        return 0;
+    }
 
 private:
     static std::array<std::uint8_t, 256> makeUpper()

@@ -2,6 +2,7 @@
 // same bytes as Windows-1252 take one byte each.
 #include "MemoFixture.h"
 
+#include "editor/TCodeMemoSearch.h"
 #include "editorsettings/TEditorActions.h"
 
 namespace quarry {
@@ -161,6 +162,33 @@ TEST_F(Utf8Editing, LongLinesAreCutBetweenSequences)
     for (RecordId r = memo.Store().First(); r != kNoRecord; r = memo.Store().Next(r))
         EXPECT_EQ(0, memo.Store().Record(r).length % 3);
     EXPECT_EQ(line, memo.Text());
+}
+
+TEST_F(Utf8Editing, SearchFindsCharactersIgnoringTheCaseOfLatin1Letters)
+{
+    // "x ärger ÄRGER Ŋ 中"
+    const std::string text = "x \xC3\xA4rger \xC3\x84RGER \xC5\x8A \xE4\xB8\xAD";
+    const struct {
+        std::string pattern;
+        std::uint16_t flags;
+        Offset from;
+        Offset found;
+    } cases[] = {
+        {"\xC3\x84rger", 0, 0, 2},
+        {"\xC3\x84rger", TCodeMemoSearch::kMatchCase, 0, -1},
+        {"\xC3\x84RGER", TCodeMemoSearch::kMatchCase, 0, 9},
+        {"\xC3\xA4rger", TCodeMemoSearch::kWholeWords, 3, 9},
+        {"\xC5\x9A", 0, 0, -1},  // "Ś" is not "Ŋ"
+        {"\xE4\xB8\xAD", 0, 0, 19},
+        {"[\xC3\xA4\xC3\x84]R", TCodeMemoSearch::kRegExpr | TCodeMemoSearch::kMatchCase, 0, 9},
+    };
+    TCodeMemoSearch search(memo);
+    for (const auto& c : cases) {
+        Load(text, kUtf8);
+        memo.SetSelStart(c.from);
+        EXPECT_EQ(c.found, search.Search(static_cast<std::uint16_t>(c.flags | TCodeMemoSearch::kDirect), c.pattern))
+            << testing::PrintToString(c.pattern);
+    }
 }
 
 }  // namespace

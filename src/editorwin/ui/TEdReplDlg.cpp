@@ -37,7 +37,7 @@ TEdReplDlg::TEdReplDlg(QWidget* parent, SearchContext context)
     setTabOrder(FindHistoryBox, ReplHistoryBox);
 }
 
-std::string TEdReplDlg::ReplaceText() const { return comboText(ReplHistoryBox); }
+std::string TEdReplDlg::ReplaceText() const { return BoxText(ReplHistoryBox); }
 
 void TEdReplDlg::loadHistories()
 {

@@ -1,5 +1,8 @@
 #include "editorwin/ui/TEdSearchDlg.h"
 
+#include "editor/ui/DocumentText.h"
+#include "text/EncodingDetector.h"
+
 #include "editor/ui/TCodeMemo.h"
 #include "platform/ui/QtUserInterface.h"
 
@@ -27,7 +30,10 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption)
 
 }  // namespace
 
-std::string comboText(const QComboBox* box) { return fromQt(box->currentText()); }
+std::string TEdSearchDlg::BoxText(const QComboBox* box) const
+{
+    return DocumentText::FromUnicode(box->currentText(), editor_ ? editor_->Memo().Encoding() : TextEncoding::Windows1252);
+}
 
 TEdSearchDlg::TEdSearchDlg(QWidget* parent, SearchContext context, const char* objectName, const char* title)
     : QDialog(parent), context_(context)
@@ -127,7 +133,7 @@ std::uint16_t TEdSearchDlg::Options() const
     return options;
 }
 
-std::string TEdSearchDlg::SearchText() const { return comboText(FindHistoryBox); }
+std::string TEdSearchDlg::SearchText() const { return BoxText(FindHistoryBox); }
 
 void TEdSearchDlg::loadHistories() { findHistory_.load(context_.store, SearchHistory::kFindSection); }
 
@@ -167,19 +173,22 @@ void TEdSearchDlg::fill(QComboBox* box, const SearchHistory& history)
     const QSignalBlocker blocker(box);
     box->clear();
     for (const auto& entry : history.entries())
-        box->addItem(toQt(entry));
+        box->addItem(DocumentText::ToUnicode(entry, EncodingDetector::Detect(entry)));
 }
 
 void TEdSearchDlg::rememberIn(SearchHistory& history, QComboBox* box, const std::string& text)
 {
-    const auto index = history.remember(text);
+    const QString shown =
+        DocumentText::ToUnicode(text, editor_ ? editor_->Memo().Encoding() : TextEncoding::Windows1252);
+    const QByteArray utf8 = shown.toUtf8();
+    const auto index = history.remember(std::string(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     fill(box, history);
     if (text.empty()) {
         box->setEditText(QString());
         return;
     }
     box->setCurrentIndex(static_cast<int>(index));
-    box->setEditText(toQt(text));
+    box->setEditText(shown);
 }
 
 }  // namespace quarry

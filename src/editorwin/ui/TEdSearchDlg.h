@@ -67,9 +67,13 @@ protected:
     virtual void searchTextChanged();
     virtual void OKButtonClick() = 0;
 
-    // Remembers a text in a history and shows the history in its combo box with that text.
-    static void rememberIn(SearchHistory& history, QComboBox* box, const std::string& text);
+    // Remembers a text (in the editor's encoding) in a history and shows the history in its
+    // combo box with that text. Histories hold UTF-8, so that every window's texts read right in
+    // every other; an entry that is no UTF-8 comes from before and reads as Windows-1252.
+    void rememberIn(SearchHistory& history, QComboBox* box, const std::string& text);
     static void fill(QComboBox* box, const SearchHistory& history);
+    // A combo box's text in the editor's encoding.
+    std::string BoxText(const QComboBox* box) const;
 
     SearchContext context_;
     SearchHistory findHistory_;
@@ -87,7 +91,5 @@ private:
     bool editorHidSelection_ = true;
 };
 
-// Latin-1 text of a combo box's edit field.
-std::string comboText(const QComboBox* box);
 
 }  // namespace quarry
