@@ -249,6 +249,7 @@ void TCustomCodeMemo::AdoptEncoding(TextEncoding encoding, bool bomAtStart) {
         encoding_ = encoding;
         segmenter_->utf8 = IsUtf8();
         store_->SetKeepSequences(IsUtf8());
+        scanner_->utf8Letters = IsUtf8();
         // A freshly read text has no token values yet; only cut lines can need cutting again.
         if (store_->Segmenter() || store_->LineCount() != store_->LogicalLineCount()) RewrapAll();
     }

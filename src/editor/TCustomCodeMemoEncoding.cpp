@@ -5,6 +5,7 @@
 
 #include "editor/TCodeMemoHost.h"
 #include "editor/TWordWrapSegmenter.h"
+#include "highlight/TCodeMemoScanner.h"
 #include "text/CodePage1252.h"
 #include "text/Utf8.h"
 
@@ -20,6 +21,7 @@ void TCustomCodeMemo::SetEncoding(TextEncoding encoding) {
     beyondEol_ = false;
     segmenter_->utf8 = IsUtf8();
     store_->SetKeepSequences(IsUtf8());
+    scanner_->utf8Letters = IsUtf8();
     // Cuts, word characters and token values all depend on what a character is.
     if (store_->Segmenter() || store_->LineCount() != store_->LogicalLineCount()) RewrapAll();
     RescanAll();

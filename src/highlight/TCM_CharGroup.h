@@ -17,6 +17,14 @@ public:
     TCM_CharGroup(const StateSet& chars, bool negated) : chars_(chars), negated_(negated) {}
 
     bool contains(unsigned char c) const { return chars_.has(c) != negated_; }
+    // With utf8Letters a byte from 0x80 on counts as a letter: in the group when the group
+    // holds letters (its complement when negated).
+    bool contains(unsigned char c, bool utf8Letters) const
+    {
+        if (utf8Letters && c >= 0x80)
+            return (chars_.has('a') || chars_.has('A')) != negated_;
+        return contains(c);
+    }
     // The empty group (no characters, not negated) puts no condition on what follows a word.
     bool isEmpty() const { return !negated_ && chars_.empty(); }
     bool negated() const { return negated_; }

@@ -292,7 +292,7 @@ bool TCodeMemoParser::endMatches(const EndSpec& end, C& cursor, ScanOffset token
     }
     const TCM_CharGroupManager& groups = tables_.words.groups();
     for (unsigned i = 0; i < end.count; ++i) {
-        if (cursor.atEnd() || !groups.at(end.groups[i]).contains(cursor.current())) {
+        if (cursor.atEnd() || !groups.at(end.groups[i]).contains(cursor.current(), utf8Letters_)) {
             cursor.seek(before);
             return false;
         }
@@ -326,7 +326,7 @@ bool TCodeMemoParser::extend(const CharSpec& body, const EndSpec& end, bool test
             if (custom)
                 return true;  // a custom match reads the whole extension in one step
         } else {
-            if (!bodyGroup.contains(cursor.current()))
+            if (!bodyGroup.contains(cursor.current(), utf8Letters_))
                 return false;
             cursor.next();
         }
@@ -352,13 +352,13 @@ int TCodeMemoParser::scanToken(C& cursor, int& length)
     int wordLength = 0;
 
     if (!tables_.words.empty()) {
-        if (const KeywordEnding* w = tables_.words.lookup(cursor, ignored, wordLength))
+        if (const KeywordEnding* w = tables_.words.lookup(cursor, ignored, wordLength, false, utf8Letters_))
             value = w->value;
     }
     if (value < 0) {
         cursor.seek(start);
         if (const TKeywords* trie = settings_.keywordTrie()) {
-            if (const KeywordEnding* k = trie->lookup(cursor, ignored, wordLength)) {
+            if (const KeywordEnding* k = trie->lookup(cursor, ignored, wordLength, false, utf8Letters_)) {
                 value = k->value;
                 keyword = true;
             } else {
@@ -372,7 +372,7 @@ int TCodeMemoParser::scanToken(C& cursor, int& length)
             if (!extend(handler->start, handler->end, handler->start.testEndFirst, cursor, start, value))
                 return failToken(cursor, start, length);
         }
-    } else if (const TokenDef* def = table_->find(startChar, current_)) {
+    } else if (const TokenDef* def = table_->find(utf8Letters_ && startChar >= 0x80 ? 'a' : startChar, current_)) {
         value = def->value;
         if (def->start.hasMatch) {
             if (!runRecogniser(def->start.matchIndex, cursor, start) || cursor.position() <= start)

@@ -60,6 +60,7 @@ template <class GoOn>
 LineIndex TCodeMemoScanner::Run(TCustomCodeMemo& memo, TCustomCodeMemoParser& parser, TTextStore::Location cur,
                                 ScanStart start, Offset end, std::uint8_t flags, const TTokenSeenEvent& onToken,
                                 GoOn&& goOn) {
+    parser.SetUtf8Letters(utf8Letters);
     if (onToken) {
         std::uint8_t none = 0;
         onToken(none, -1, -1);

@@ -26,6 +26,8 @@ class TCustomCodeMemoParser;
 // gone on, the next line loses its values so that a later scan resumes from it.
 class TCodeMemoScanner final {
 public:
+    // UTF-8 text: the parser reads bytes from 0x80 on as letters.
+    bool utf8Letters = false;
     using TTokenSeenEvent = std::function<void(std::uint8_t& value, Offset start, Offset end)>;
 
     struct TStats {

@@ -52,12 +52,21 @@ public:
     virtual void RestoreState(std::string_view state) = 0;
     virtual TCM_Settings& Settings() = 0;
 
+    // Bytes from 0x80 on read as letters (UTF-8 text, where they make up the letters beyond
+    // ASCII): groups that hold letters take them, so a name or a word with such letters is one
+    // token. Parsers are shared, so whoever drives a scan sets it first.
+    void SetUtf8Letters(bool on) { utf8Letters_ = on; }
+    bool Utf8Letters() const { return utf8Letters_; }
+
     // Controls that hold the parser in a slot register here.
     void AddClient(TParserClient& client);
     void RemoveClient(TParserClient& client);
     const std::vector<TParserClient*>& Clients() const { return clients_; }
     // Tells every client that settings or tables changed.
     void NotifyChanged();
+
+protected:
+    bool utf8Letters_ = false;
 
 private:
     std::vector<TParserClient*> clients_;

@@ -41,7 +41,9 @@ public:
     // With prune set the walk also stops at nodes none of whose words is valid now.
     // Defined below as a template so the scanner's concrete cursors are called directly.
     template <class Cursor>
-    const KeywordEnding* lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune = false) const;
+    // utf8Letters: bytes from 0x80 on are letters for the end groups (see TCM_CharGroup).
+    const KeywordEnding* lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune = false,
+                                bool utf8Letters = false) const;
 
     void setCurrentStates(const StateSet& states) { current_ = states; }
     const StateSet& currentStates() const { return current_; }
@@ -78,7 +80,8 @@ private:
 };
 
 template <class Cursor>
-const KeywordEnding* TKeywords::lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune) const
+const KeywordEnding* TKeywords::lookup(Cursor& cursor, ScanOffset& start, int& length, bool prune,
+                                       bool utf8Letters) const
 {
     start = cursor.position();
     length = 0;
@@ -101,7 +104,7 @@ const KeywordEnding* TKeywords::lookup(Cursor& cursor, ScanOffset& start, int& l
                 continue;
             const TCM_CharGroup& group = groups_.at(e.endGroup);
             // At the end of the text nothing follows, which every end group accepts.
-            if (group.isEmpty() || cursor.atEnd() || group.contains(cursor.current())) {
+            if (group.isEmpty() || cursor.atEnd() || group.contains(cursor.current(), utf8Letters)) {
                 best = &e;
                 bestEnd = cursor.position();
                 break;
