@@ -100,6 +100,7 @@ void TCodeMemoExporter::Write(TCustomCodeMemo& memo, TStream& stream, Offset sta
     style.fontCharset = memo.Font().charSet;
     style.title = memo.printTitle;
     style.date = dateText ? dateText() : systemDateText();
+    style.utf8 = memo.IsUtf8();
     StoreLineSource lines(memo.Store(), start, end);
     StreamBuffer buffer(stream);
     std::ostream out(&buffer);

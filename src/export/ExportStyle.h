@@ -37,6 +37,7 @@ struct ExportStyle {
     int fontCharset = 1;
     std::string title;
     std::string date;
+    bool utf8 = false;  // the text is UTF-8: the page says so and carries its characters
     ColourResolver resolve = defaultColourResolver;
 
     static ExportStyle from(const LanguageSettings& settings);

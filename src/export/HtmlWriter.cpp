@@ -37,12 +37,24 @@ void HtmlWriter::escape(unsigned char c, std::string& out)
     out += char(c);
 }
 
+void HtmlWriter::code(char32_t code, std::string_view bytes, std::string& out)
+{
+    if (code == 0xA0)
+        out += "&nbsp;";
+    else if (bytes.empty())
+        out += "&#" + std::to_string(static_cast<std::uint32_t>(code)) + ";";
+    else
+        out += bytes;
+}
+
 void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const ExportStyle& style)
 {
-    static const StyledRunWriter runs(escape);
+    static const StyledRunWriter runs(escape, code);
     ExportBuffer out(stream);
     const ExportStyle::Look base = style.defaultLook();
     out.put("<HTML><HEAD>\r\n");
+    if (style.utf8)
+        out.put("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\r\n");
     out.put(std::string("<META NAME=\"Generator\" CONTENT=\"TCustomCodeMemo - ") + kGeneratorContact + "\">\r\n");
     out.put("<TITLE>" + style.title + "</TITLE>\r\n");
     out.put("<META NAME=\"Date\" CONTENT=\"" + style.date + "\">\r\n");
@@ -70,7 +82,7 @@ void HtmlWriter::write(std::ostream& stream, StyledLineSource& lines, const Expo
             colour = look.foreground;
         }
         StyledRunWriter::switchFontStyle(out, look.fontStyle, flags, kOn, kOff);
-    });
+    }, style.utf8);
     out.put("</PRE></FONT></BODY></HTML>\r\n");
 }
 

@@ -13,6 +13,8 @@ public:
     static void write(std::ostream& out, StyledLineSource& lines, const ExportStyle& style);
     // The escape table for one character, appended to out.
     static void escape(unsigned char c, std::string& out);
+    // A UTF-8 character beyond ASCII: itself (the page is UTF-8), a damaged byte as U+FFFD.
+    static void code(char32_t code, std::string_view bytes, std::string& out);
 };
 
 }  // namespace quarry

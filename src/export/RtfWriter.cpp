@@ -30,6 +30,20 @@ void RtfWriter::escape(unsigned char c, std::string& out)
     out += buf;
 }
 
+void RtfWriter::code(char32_t code, std::string_view, std::string& out)
+{
+    // RTF numbers a character as a signed 16-bit value, followed by one stand-in for readers
+    // that know no Unicode.
+    const auto unit = [&out](std::uint32_t u) { out += "\\u" + std::to_string(static_cast<std::int16_t>(u)) + "?"; };
+    if (code > 0xFFFF) {
+        const std::uint32_t v = static_cast<std::uint32_t>(code) - 0x10000;
+        unit(0xD800 + (v >> 10));
+        unit(0xDC00 + (v & 0x3FF));
+    } else {
+        unit(code);
+    }
+}
+
 std::vector<uint32_t> RtfWriter::colourTable(const ExportStyle& style)
 {
     const ExportStyle::Look base = style.defaultLook();
@@ -51,7 +65,7 @@ std::vector<uint32_t> RtfWriter::colourTable(const ExportStyle& style)
 
 void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const ExportStyle& style)
 {
-    static const StyledRunWriter runs(escape);
+    static const StyledRunWriter runs(escape, code);
     ExportBuffer out(stream);
     out.put("{\\rtf1 \\deff1");
     out.put("{\\fonttbl ");
@@ -94,7 +108,7 @@ void RtfWriter::write(std::ostream& stream, StyledLineSource& lines, const Expor
             bg = bgIndex[value];
             out.put("\\cb" + std::to_string(bg) + " ");
         }
-    });
+    }, style.utf8);
     out.put("}}");
 }
 

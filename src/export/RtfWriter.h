@@ -11,6 +11,8 @@ class RtfWriter final {
 public:
     static void write(std::ostream& out, StyledLineSource& lines, const ExportStyle& style);
     static void escape(unsigned char c, std::string& out);
+    // A UTF-8 character beyond ASCII as "\\uN?" (two of them, a surrogate pair, beyond U+FFFF).
+    static void code(char32_t code, std::string_view bytes, std::string& out);
     // The colour table: effect 0's foreground and background, then every in-use effect's colours
     // not yet present, at most 256 entries.
     static std::vector<uint32_t> colourTable(const ExportStyle& style);

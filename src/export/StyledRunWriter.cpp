@@ -2,7 +2,7 @@
 
 namespace quarry {
 
-StyledRunWriter::StyledRunWriter(EscapeFn escape)
+StyledRunWriter::StyledRunWriter(EscapeFn escape, CodeFn code) : code_(code)
 {
     for (int c = 0; c < 256; ++c) {
         escape((unsigned char)c, escaped_[c]);

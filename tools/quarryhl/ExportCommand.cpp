@@ -13,12 +13,15 @@ int runExport(const std::vector<std::string>& args, const std::string& name, Exp
 {
     HighlightOptions o = HighlightOptions::parse(args);
     if (o.positional.size() != 1)
-        throw UsageError("usage: quarryhl " + name + " [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]");
+        throw UsageError("usage: quarryhl " + name + " [--lang NAME | --script FILE | --compiled FILE] [--encoding E] FILE [-o OUT]");
     std::string text = readFile(o.positional[0]);
+    const TextEncoding encoding = takeEncoding(o, text);
     normaliseEditorTextInPlace(text);
     auto parser = loadParser(o, o.positional[0]);
+    parser->SetUtf8Letters(encoding == TextEncoding::Utf8);
     const std::vector<uint8_t> styles = scanStyles(*parser, text);
     ExportStyle style = ExportStyle::from(parser->settings());
+    style.utf8 = encoding == TextEncoding::Utf8;
     style.title = o.title ? *o.title : std::filesystem::path(o.positional[0]).filename().string();
     style.date = o.date ? *o.date : currentDateText();
     BufferLineSource lines(text, &styles);

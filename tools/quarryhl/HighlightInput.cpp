@@ -13,6 +13,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "text/EncodingDetector.h"
+#include "text/Utf8.h"
+
 namespace fs = std::filesystem;
 
 namespace quarry::hl {
@@ -41,12 +44,32 @@ HighlightOptions HighlightOptions::parse(const std::vector<std::string>& args)
             value(o.title);
         else if (a == "--date")
             value(o.date);
+        else if (a == "--encoding") {
+            std::optional<std::string> name;
+            value(name);
+            const auto choice = parseEncodingChoice(*name);
+            if (!choice)
+                throw UsageError("unknown encoding " + *name + " (utf-8, windows-1252 or auto)");
+            o.encoding = *choice;
+        }
         else if (a.size() > 1 && a[0] == '-')
             throw UsageError("unknown option " + a);
         else
             o.positional.push_back(a);
     }
     return o;
+}
+
+TextEncoding takeEncoding(const HighlightOptions& options, std::string& text)
+{
+    EncodingDetector detector;
+    detector.Feed(text);
+    const TextEncoding encoding = options.encoding == EncodingChoice::Utf8          ? TextEncoding::Utf8
+                                  : options.encoding == EncodingChoice::Windows1252 ? TextEncoding::Windows1252
+                                                                                    : detector.Result();
+    if (encoding == TextEncoding::Utf8 && detector.HasBom())
+        text.erase(0, Utf8::kBomLength);
+    return encoding;
 }
 
 std::string dataDirectory(const HighlightOptions& options)

@@ -4,6 +4,7 @@
 #include "Command.h"
 
 #include "highlight/TCodeMemoParser.h"
+#include "text/TextEncoding.h"
 
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@ namespace quarry::hl {
 // Options every highlighting command understands; the rest stay positional.
 struct HighlightOptions {
     std::optional<std::string> lang, script, compiled, output, dataDir, title, date;
+    EncodingChoice encoding = EncodingChoice::Auto;  // --encoding utf-8|windows-1252|auto
     std::vector<std::string> positional;
 
     static HighlightOptions parse(const std::vector<std::string>& args);
@@ -28,6 +30,9 @@ std::string dataDirectory(const HighlightOptions& options);
 std::unique_ptr<TCodeMemoParser> loadParser(const HighlightOptions& options, const std::string& inputFile);
 
 std::string readFile(const std::string& path);
+// The encoding the text is read in, decided from its bytes unless --encoding chose one. A UTF-8
+// text loses its byte-order mark, as in the editor, so that offsets agree with it.
+TextEncoding takeEncoding(const HighlightOptions& options, std::string& text);
 // Writes to -o FILE or to standard output; raises on a failed write.
 void writeOutput(const HighlightOptions& options, const std::string& bytes);
 

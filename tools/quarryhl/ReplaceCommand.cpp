@@ -21,7 +21,7 @@ int replaceCommand(const std::vector<std::string>& args)
         return 2;
     }
     LoadedFile file;
-    loadForSearch(file, options.operands[2], (options.flags & TCodeMemoSearch::kBackward) != 0);
+    loadForSearch(file, options.operands[2], (options.flags & TCodeMemoSearch::kBackward) != 0, options.encoding);
     TCodeMemoSearch search(*file.memo);
     search.OnSearchFail = [](TCustomCodeMemo&, const std::string&) {};
     int count = 0;

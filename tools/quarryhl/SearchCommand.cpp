@@ -21,7 +21,7 @@ int searchCommand(const std::vector<std::string>& args)
     }
     const std::string& pattern = options.operands[0];
     LoadedFile file;
-    loadForSearch(file, options.operands[1], (options.flags & TCodeMemoSearch::kBackward) != 0);
+    loadForSearch(file, options.operands[1], (options.flags & TCodeMemoSearch::kBackward) != 0, options.encoding);
     TCodeMemoSearch search(*file.memo);
     search.OnSearchFail = [](TCustomCodeMemo&, const std::string&) {};
     int found = 0;
@@ -38,7 +38,7 @@ int searchCommand(const std::vector<std::string>& args)
 }
 
 const RegisterCommand registered("search",
-    "search [--regex] [--case] [--word] [--back] PATTERN FILE   print each match as \"offset length\"",
+    "search [--regex] [--case] [--word] [--back] [--encoding E] PATTERN FILE   print each match as \"offset length\"",
     searchCommand);
 
 }  // namespace

@@ -8,8 +8,15 @@ SearchOptions parseSearchOptions(const std::vector<std::string>& args)
 {
     SearchOptions options;
     options.flags = TCodeMemoSearch::kDirect;
-    for (const auto& a : args) {
-        if (a == "--regex")
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--encoding") {
+            const auto choice = i + 1 < args.size() ? parseEncodingChoice(args[++i]) : std::nullopt;
+            if (choice)
+                options.encoding = *choice;
+            else
+                options.error = "--encoding needs utf-8, windows-1252 or auto";
+        } else if (a == "--regex")
             options.flags |= TCodeMemoSearch::kRegExpr;
         else if (a == "--case")
             options.flags |= TCodeMemoSearch::kMatchCase;
@@ -25,9 +32,10 @@ SearchOptions parseSearchOptions(const std::vector<std::string>& args)
     return options;
 }
 
-void loadForSearch(LoadedFile& file, const std::string& path, bool backward)
+void loadForSearch(LoadedFile& file, const std::string& path, bool backward, EncodingChoice encoding)
 {
     file.memo = std::make_unique<TCustomCodeMemo>(file.host);
+    file.memo->loadEncoding = encoding;
     file.memo->LoadFromFile(path);
     const Offset at = backward ? file.memo->Store().CharCount() : 0;
     file.memo->SetSelection(at, at);

@@ -13,10 +13,12 @@ int run(const std::vector<std::string>& args)
 {
     HighlightOptions o = HighlightOptions::parse(args);
     if (o.positional.size() != 1)
-        throw UsageError("usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] FILE [-o OUT]");
+        throw UsageError("usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] [--encoding E] FILE [-o OUT]");
     std::string text = readFile(o.positional[0]);
+    const TextEncoding encoding = takeEncoding(o, text);
     normaliseEditorTextInPlace(text);
     auto parser = loadParser(o, o.positional[0]);
+    parser->SetUtf8Letters(encoding == TextEncoding::Utf8);
     OutputSink out(o);
     TokenListWriter list(out.stream());
     scanText(*parser, text, [&](const TokenSpan& t) { list.add(t.offset, t.length, t.value); });
@@ -25,7 +27,7 @@ int run(const std::vector<std::string>& args)
     return 0;
 }
 
-const RegisterCommand registration("tokens", "tokens [--lang NAME|--script F|--compiled F] FILE   list tokens",
+const RegisterCommand registration("tokens", "tokens [--lang NAME|--script F|--compiled F] [--encoding E] FILE   list tokens",
                                    run);
 
 }  // namespace
