@@ -105,7 +105,7 @@ TEST(Quarryhl, FailuresSayWhatAndExitNonZero)
         {"tokens '" + dir.file("missing.c") + "'", 1,
          "quarryhl tokens: cannot open " + dir.file("missing.c") + ": No such file or directory\n"},
         {"html --lang cobol '" + text + "'", 2, "quarryhl html: unknown language 'cobol' (see quarryhl langs)\n"},
-        {"tokens", 2, "quarryhl tokens: usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] FILE "
+        {"tokens", 2, "quarryhl tokens: usage: quarryhl tokens [--lang NAME | --script FILE | --compiled FILE] [--encoding E] FILE "
                       "[-o OUT]\n"},
         {"rtf --frob '" + text + "'", 2, "quarryhl rtf: unknown option --frob\n"},
         {"compile '" + bad + "'", 2, "quarryhl compile: usage: quarryhl compile SCRIPT -o FILE\n"},
