@@ -19,6 +19,8 @@ fi
 if [ "${1:-}" = "--xvfb" ]; then
   # The run of the real program on a virtual screen (scripts/run-demo-under-xvfb.sh).
   packages+=(fonts-dejavu-core xvfb xauth xdotool x11-apps imagemagick)
+  # Chinese and emoji for the UTF-8 screenshot (scripts/run-utf8-under-xvfb.sh).
+  packages+=(fonts-wqy-microhei fonts-noto-color-emoji)
 fi
 missing=()
 for p in "${packages[@]}"; do
