@@ -2,7 +2,8 @@
 # again under xvfb-run, makes a fresh demo home, starts Quarry there, answers the restore notice
 # of the first start and waits for the demo project. The caller sets `run_name` and
 # `default_shot`, and may set `open_project` (a project file in the demo home to start on, instead
-# of the demo project); afterwards `build`, `shot`, `home`, `pid` and `main` (the main window) are set,
+# of the demo project), define `prepare_home` (run in the fresh home before the start) and set
+# `open_files` (an array of files to name on the command line); afterwards `build`, `shot`, `home`, `pid` and `main` (the main window) are set,
 # and `fail` and `window` are defined.
 build=${1:-build}
 shot=${2:-$default_shot}
@@ -28,8 +29,10 @@ window() {
   return 1
 }
 
+if declare -F prepare_home >/dev/null; then prepare_home; fi
 project=${open_project:-demo/demo.ppf}
-QUARRY_HOME="$home" "$build/bin/quarry" ${open_project:+"$home/$open_project"} >"$work/quarry.log" 2>&1 &
+QUARRY_HOME="$home" "$build/bin/quarry" ${open_project:+"$home/$open_project"} ${open_files[@]+"${open_files[@]}"} \
+  >"$work/quarry.log" 2>&1 &
 pid=$!
 # A fresh home has no Quarry.ini: the first start says it restores the default settings.
 box=$(window '^Information$') || fail "no restore notice at the first start"
