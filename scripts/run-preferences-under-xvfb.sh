@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Opens the two preferences dialogs in the real program on a virtual screen, as a user would:
-# Environment > Syntax Preferences with *.inc typed into the Assembly row (screenshot, OK, the
+# Environment > Syntax Preferences with *.x68 typed into the assembly row (screenshot, OK, the
 # pattern checked in quarry.dat), then Environment > Editor Options... on the demo's main.c, its
 # Highlighting page with the first element made bold in the preview (screenshot, Cancel).
 # usage: scripts/run-preferences-under-xvfb.sh [BUILD_DIR] [SYNTAX_SHOT] [OPTIONS_SHOT]
@@ -19,12 +19,12 @@ sleep 0.5
 xdotool key Return
 sleep 0.3
 xdotool key End
-xdotool type --delay 20 ';*.inc'
+xdotool type --delay 20 ';*.x68'
 sleep 0.5
 xwd -root -silent | convert xwd:- "$shot"
 xdotool key Return
 sleep 1
-grep -q '^\*\.asm.*;\*\.inc' "$home/quarry.dat" || fail "quarry.dat does not list *.inc for assembly"
+grep -q '^\*\.asm.*;\*\.x68$' "$home/quarry.dat" || fail "quarry.dat does not list *.x68 for assembly"
 
 xdotool windowfocus --sync "$main"
 xdotool key --delay 100 alt+n d
@@ -37,4 +37,4 @@ sleep 1
 xwd -root -silent | convert xwd:- "$options_shot"
 xdotool key Escape
 sleep 0.5
-echo "preferences run: *.inc stored for assembly; screenshots in $shot and $options_shot"
+echo "preferences run: *.x68 stored for assembly; screenshots in $shot and $options_shot"

@@ -30,7 +30,7 @@ TEST(OptionFields, NumbersOutsideTheirRangeAreRefusedWithTheRange)
     const struct {
         F::Field field;
         const char* text;
-        const char* refusal;  // empty: accepted
+        std::string refusal;  // empty: accepted
         int value;
     } cases[] = {
         {F::GutterWidth, "200", "0-199 only", 34},  {F::GutterWidth, "199", "", 199},
@@ -39,7 +39,7 @@ TEST(OptionFields, NumbersOutsideTheirRangeAreRefusedWithTheRange)
         {F::GutterWidth, "99999999999999999999", "0-199 only", 34},
         {F::IndentStep, "21", "0-20 only", 1},      {F::IndentStep, "20", "", 20},
         {F::TabDefault, "0", "1-1000 only", 4},     {F::RightMargin, "120", "", 120},
-        {F::WrapColumn, "-5", F::RangeMessage(F::WrapColumn).c_str(), 0},
+        {F::WrapColumn, "-5", F::RangeMessage(F::WrapColumn), 0},
     };
     for (const auto& c : cases) {
         LanguageSettings settings;
@@ -47,8 +47,9 @@ TEST(OptionFields, NumbersOutsideTheirRangeAreRefusedWithTheRange)
         const auto refusal = F::Set(settings, c.field, c.text);
         EXPECT_EQ(c.refusal, refusal.value_or("")) << F::Label(c.field) << " " << c.text;
         EXPECT_EQ(c.value, F::Value(settings, c.field)) << F::Label(c.field) << " " << c.text;
-        if (refusal)
+        if (refusal) {
             EXPECT_EQ(before, Dump(settings));
+        }
     }
 }
 
@@ -174,8 +175,9 @@ TEST(AutoCorrectAndTemplates, EmptyAndDuplicateNamesAreRefusedAndNothingIsLost)
         for (int i = 0; i < (onPairs ? pairs.Count() : templates.Count()); ++i)
             listed += (onPairs ? pairs.RowText(i) : templates.RowText(i)) + ",";
         EXPECT_EQ(c.listed, listed);
-        if (refusal)
+        if (refusal) {
             EXPECT_EQ(before, Dump(s));
+        }
     }
 }
 

@@ -76,14 +76,18 @@ TEST_F(OptionsSessionTest, ApplyingReachesTheControlsAndTheRegistryWhenTheParser
                  {true, TParserRepository::kRegistryKey, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
+        TParserRepository repository{builtinParserImages()};
+        TCodeMemoParser& parser = repository.Parser(0);
+        CountingClient client;
+        parser.AddClient(client);
         MemoryKeyValueStore store;
         parser.useRegistry = c.useRegistry;
         parser.registryKey = c.key;
         OptionsSession session(parser);
         EditEverything(session);
-        const int changes = client.changes;
         session.Apply(parser, &store);
-        EXPECT_EQ(changes + 1, client.changes);
+        EXPECT_EQ(1, client.changes);
+        parser.RemoveClient(client);
         EXPECT_EQ(50, parser.Settings().gutter);
         EXPECT_EQ(TColor(0x0000FF), parser.Settings().effects[6].foreground);
         EXPECT_EQ(kCtrlK, parser.Settings().keys.KeysOfAction(0, 1).first);

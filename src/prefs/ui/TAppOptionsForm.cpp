@@ -27,7 +27,7 @@ constexpr int kRowHeight = 16;
 // between the halves.
 class FilterRowDelegate final : public QStyledItemDelegate {
 public:
-    explicit FilterRowDelegate(QHeaderView& header, QObject* parent) : QStyledItemDelegate(parent), header_(header) {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -54,17 +54,12 @@ public:
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
         painter->drawLine(right.topLeft(), right.bottomLeft());
         painter->restore();
-        if (header_.sectionSize(0) != left.width() + 2)
-            header_.resizeSection(0, left.width() + 2);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
     {
         return {option.rect.width(), std::max(kRowHeight, option.fontMetrics.height() + 2)};
     }
-
-private:
-    QHeaderView& header_;
 };
 
 }  // namespace
@@ -93,7 +88,7 @@ TAppOptionsForm::TAppOptionsForm(QWidget* parent)
     HeaderControl1->resizeSection(1, 275);
     HeaderControl1->setSectionsClickable(false);
     HeaderControl1->setStretchLastSection(true);
-    FilterListBox->setItemDelegate(new FilterRowDelegate(*HeaderControl1, FilterListBox));
+    FilterListBox->setItemDelegate(new FilterRowDelegate(FilterListBox));
     FilterListBox->setUniformItemSizes(true);
 
     auto* top = new QHBoxLayout;
@@ -119,6 +114,7 @@ TAppOptionsForm::TAppOptionsForm(QWidget* parent)
 
     connect(FilterListBox, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { EditRow(FilterListBox->row(item)); });
     FilterListBox->installEventFilter(this);
+    FilterListBox->viewport()->installEventFilter(this);
     connect(EditPopupBox, &QLineEdit::editingFinished, this, &TAppOptionsForm::EditPopupBoxExit);
     connect(OkButton, &QPushButton::clicked, this, [this] {
         EditPopupBoxExit();
@@ -198,6 +194,9 @@ bool TAppOptionsForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    // The first header section spans the rows' left half, plus the line between the halves.
+    if (watched == FilterListBox->viewport() && event->type() == QEvent::Resize)
+        HeaderControl1->resizeSection(0, FilterListBox->viewport()->width() / 2 + 2);
     return QDialog::eventFilter(watched, event);
 }
 

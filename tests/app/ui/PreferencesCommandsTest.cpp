@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -22,8 +23,14 @@ namespace {
 
 constexpr std::uint32_t kRed = 0x0000FF;  // blue-green-red
 
-class PreferencesCommandsTest : public test::StartedShellFixture {
+class PreferencesCommandsTest : public test::ShellFixture {
 protected:
+    // A store of the user's own in which assembly does not claim *.inc yet.
+    void SetUp() override
+    {
+        write("quarry.dat", "[Filters: talvik assembly]\n*.asm;*.s\n[Filters: ansi c]\n*.c;*.h\n");
+        Start();
+    }
     PreferencesCommands& Commands() { return *form().findChild<PreferencesCommands*>(); }
     int ParserOf(const std::string& name)
     {
@@ -61,7 +68,7 @@ TEST_F(PreferencesCommandsTest, NewPatternsChooseTheParserAndTheFirstEntryIsStor
     EXPECT_EQ(1, form().settings().editor.defaultSyntax);
     EXPECT_EQ(1, ParserOf("after.inc"));
     EXPECT_EQ(1, ParserOf("unclaimed.xyz"));
-    EXPECT_NE(std::string::npos, read("quarry.dat").find(";*.inc"));
+    EXPECT_NE(std::string::npos, read("quarry.dat").find("[Filters: talvik assembly]\n*.asm;*.s;*.inc\n"));
 }
 
 TEST_F(PreferencesCommandsTest, AColourReachesTheOpenWindowAtOnceAndSurvivesARestart)

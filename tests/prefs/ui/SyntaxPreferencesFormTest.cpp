@@ -42,7 +42,6 @@ TEST_F(SyntaxPreferencesFormTest, TheBoxOverAClickedRowEditsItsPatterns)
     std::string comboAtStart;
     ASSERT_TRUE(Run([&] {
         comboAtStart = form.defaultcodesyntaxcombo->currentText().toStdString();
-        form.FilterListBox->viewport()->repaint();
         form.EditRow(0);
         box = form.EditPopupBox->geometry();
         row = form.FilterListBox->visualItemRect(form.FilterListBox->item(0));
