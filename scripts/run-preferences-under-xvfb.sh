@@ -22,7 +22,8 @@ xdotool key End
 xdotool type --delay 20 ';*.x68'
 sleep 0.5
 xwd -root -silent | convert xwd:- "$shot"
-xdotool key Return
+# Return takes the text back into the row; Tab goes on to OK.
+xdotool key Return Tab space
 sleep 1
 grep -q '^\*\.asm.*;\*\.x68$' "$home/quarry.dat" || fail "quarry.dat does not list *.x68 for assembly"
 

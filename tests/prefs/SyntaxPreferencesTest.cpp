@@ -54,6 +54,20 @@ TEST(SyntaxPreferences, RowsComeFromAndGoBackToTheStoreFileUnderLowerCaseNames)
               test::TempDir::read(path));
 }
 
+TEST(SyntaxPreferences, ADamagedStoreShowsWhatCanBeReadAndKeepsTheRest)
+{
+    test::TempDir dir;
+    const std::string junk(300, 'x');
+    const auto path = dir.write("quarry.dat", "[Filters: pascal]\n" + junk + "\n\x01\xff\n[UISettings: java]\nzz\n");
+    PersistentEditorStore store(path);
+    SyntaxPreferences prefs(store, kLanguages);
+    EXPECT_EQ(std::string(255, 'x'), prefs.Rows()[1].filters);
+    prefs.Store(store);
+    store.WriteBack();
+    // Only the filters were rewritten: the settings section nobody could read is still there.
+    EXPECT_NE(std::string::npos, test::TempDir::read(path).find("[UISettings: java]\nzz\n"));
+}
+
 TEST(SyntaxPreferences, RowTextSplitsAtTheFirstTab)
 {
     const struct {

@@ -88,6 +88,7 @@ TAppOptionsForm::TAppOptionsForm(QWidget* parent)
     HeaderControl1->resizeSection(1, 275);
     HeaderControl1->setSectionsClickable(false);
     HeaderControl1->setStretchLastSection(true);
+    HeaderControl1->setFixedHeight(HeaderControl1->fontMetrics().height() + 8);
     FilterListBox->setItemDelegate(new FilterRowDelegate(FilterListBox));
     FilterListBox->setUniformItemSizes(true);
 
@@ -110,11 +111,15 @@ TAppOptionsForm::TAppOptionsForm(QWidget* parent)
     layout->addWidget(pages, 1);
     layout->addLayout(buttons);
     OkButton->setDefault(true);
+    setTabOrder(defaultcodesyntaxcombo, FilterListBox);
+    setTabOrder(FilterListBox, OkButton);
+    setTabOrder(OkButton, CancelButton);
     resize(520, 330);
 
     connect(FilterListBox, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { EditRow(FilterListBox->row(item)); });
     FilterListBox->installEventFilter(this);
     FilterListBox->viewport()->installEventFilter(this);
+    EditPopupBox->installEventFilter(this);
     connect(EditPopupBox, &QLineEdit::editingFinished, this, &TAppOptionsForm::EditPopupBoxExit);
     connect(OkButton, &QPushButton::clicked, this, [this] {
         EditPopupBoxExit();
@@ -186,11 +191,17 @@ void TAppOptionsForm::EditPopupBoxExit()
 
 bool TAppOptionsForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // Return on a row opens the box too, for the keyboard, instead of closing the dialog.
-    if (watched == FilterListBox && event->type() == QEvent::KeyPress) {
+    // For the keyboard: Return on a row opens the box, Return in the box takes its text back to
+    // the list; neither closes the dialog.
+    if ((watched == FilterListBox || watched == EditPopupBox) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            EditRow(FilterListBox->currentRow());
+            if (watched == FilterListBox) {
+                EditRow(FilterListBox->currentRow());
+            } else {
+                EditPopupBoxExit();
+                FilterListBox->setFocus();
+            }
             return true;
         }
     }

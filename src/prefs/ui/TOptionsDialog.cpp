@@ -535,6 +535,8 @@ void TOptionsDialog::LoadFont()
     loading_ = true;
     const LanguageSettings& s = session_->Settings();
     FontNameCombo->setCurrentFont(QFont(toQt(s.fontName)));
+    // The name the language asks for, even where the nearest installed face stands in for it.
+    FontNameCombo->setEditText(toQt(s.fontName));
     FontSizeCombo->setCurrentText(QString::number(s.fontSize));
     int charset = CharSetCombo->findData(s.fontCharset);
     if (charset < 0) {
