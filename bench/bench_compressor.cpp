@@ -4,7 +4,7 @@
 // summary at the end prints every figure as a ratio.
 //
 // QUARRY_CORPUS names another input; by default scripts/make-corpus.sh 50 builds or finds it.
-#include "highlight/TCompressor.h"
+#include "compress/TCompressor.h"
 
 #include "BenchSupport.h"
 

@@ -22,12 +22,12 @@
 #include <string>
 
 #include "editor/HeadlessHost.h"
-#include "editor/LargeBlocks.h"
-#include "editor/TCM_Settings.h"
+#include "text/LargeBlocks.h"
+#include "editorsettings/TCM_Settings.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TCustomCodeMemoParser.h"
-#include "editor/TEdStream.h"
-#include "editor/TEditorActions.h"
+#include "highlight/TCustomCodeMemoParser.h"
+#include "text/TEdStream.h"
+#include "editorsettings/TEditorActions.h"
 
 #include "BenchSupport.h"
 

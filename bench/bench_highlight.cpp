@@ -9,8 +9,9 @@
 #include "editor/TCustomCodeMemo.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
-#include "highlight/HtmlWriter.h"
-#include "highlight/RtfWriter.h"
+#include "export/HtmlWriter.h"
+#include "export/RtfWriter.h"
+#include "export/BufferLineSource.h"
 #include "highlight/ScannedText.h"
 
 #include "BenchSupport.h"

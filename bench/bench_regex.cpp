@@ -9,10 +9,10 @@
 // Counters: MB/s of our search; x_grep / x_pcre2 / x_std: our throughput divided by theirs.
 // Both sides are measured in CPU seconds (ours: this thread; theirs: the child processes), the
 // best of the passes, so that other work on the machine does not move the ratios.
-#include "editor/TLiteralScanner.h"
-#include "editor/TStoreRuns.h"
-#include "editor/TTextStore.h"
-#include "highlight/TREParser.h"
+#include "regex/TLiteralScanner.h"
+#include "text/TStoreRuns.h"
+#include "text/TTextStore.h"
+#include "regex/TREParser.h"
 
 #include "BenchSupport.h"
 

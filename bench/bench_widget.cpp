@@ -8,7 +8,7 @@
 //
 // The C corpus comes from scripts/make-corpus.sh (system headers).
 #include "editor/ui/TCodeMemo.h"
-#include "editor/TTextStore.h"
+#include "text/TTextStore.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/TCodeMemoParser.h"

@@ -1,8 +1,8 @@
 // libFuzzer target for the compressor: any bytes as a compressed stream must decode or raise
 // ECompressorException; any bytes as plain input must come back unchanged from both methods.
 // Not part of the CMake build; fuzz/build.sh builds it with clang.
-#include "highlight/ECompressorException.h"
-#include "highlight/TCompressor.h"
+#include "compress/ECompressorException.h"
+#include "compress/TCompressor.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "app/ReopenList.h"
 
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "platform/PathStyle.h"
 #include "platform/Text.h"
 

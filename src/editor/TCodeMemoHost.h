@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 namespace quarry {
 

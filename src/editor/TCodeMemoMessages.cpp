@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "editor/LineEnds.h"
+#include "text/LineEnds.h"
 #include "editor/TCodeMemoHost.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TStream.h"
+#include "text/TStream.h"
 
 namespace quarry {
 

@@ -1,13 +1,13 @@
 #include "editor/TCodeMemoSearch.h"
 
-#include "editor/LineEnds.h"
+#include "text/LineEnds.h"
 #include "editor/TCodeMemoPaintLock.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TStoreRuns.h"
+#include "text/TStoreRuns.h"
 #include "editor/TReplaceTemplate.h"
-#include "editor/TUndoStack.h"
-#include "highlight/TREParser.h"
+#include "text/TUndoStack.h"
+#include "regex/TREParser.h"
 
 #include <algorithm>
 

@@ -8,8 +8,8 @@
 // match's start and end and the starts and ends of its groups, so boundary 0 is the match start,
 // the last one the match end, and sub-match n (boundary n-1 to boundary n) is the n-th piece of
 // the match cut at its parentheses: for (\w+)=(\d+) on "foo=12", %1 "foo", %2 "=", %3 "12".
-#include "editor/EditorTypes.h"
-#include "editor/TLiteralScanner.h"
+#include "text/EditorTypes.h"
+#include "regex/TLiteralScanner.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "editor/TCodeMemoStrings.h"
 
 #include "editor/EStringListError.h"
-#include "editor/EditorMessages.h"
-#include "editor/Format.h"
+#include "text/EditorMessages.h"
+#include "text/Format.h"
 #include "editor/TCustomCodeMemo.h"
 
 namespace quarry {

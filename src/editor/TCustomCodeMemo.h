@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "editor/EditorTypes.h"
-#include "editor/TCM_Settings.h"
-#include "editor/TCustomCodeMemoParser.h"
-#include "editor/TTextStore.h"
+#include "text/EditorTypes.h"
+#include "editorsettings/TCM_Settings.h"
+#include "highlight/TCustomCodeMemoParser.h"
+#include "text/TTextStore.h"
 #include "editor/TCodeMemoUndoGroup.h"
-#include "editor/TUndoStack.h"
+#include "text/TUndoStack.h"
 
 namespace quarry {
 

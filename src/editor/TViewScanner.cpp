@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TCustomCodeMemoParser.h"
-#include "editor/TTextStore.h"
+#include "highlight/TCustomCodeMemoParser.h"
+#include "text/TTextStore.h"
 
 namespace quarry {
 

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/EditorTypes.h"
-#include "editor/TCodeMemoScanner.h"
-#include "editor/TTextStore.h"
+#include "text/EditorTypes.h"
+#include "highlight/TCodeMemoScanner.h"
+#include "text/TTextStore.h"
 
 namespace quarry {
 

@@ -1,6 +1,6 @@
 #include "editor/TWordWrapSegmenter.h"
 
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 
 namespace quarry {
 

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "editor/TLineSegmenter.h"
+#include "text/TLineSegmenter.h"
 
 namespace quarry {
 

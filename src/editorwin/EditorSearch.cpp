@@ -3,8 +3,8 @@
 #include "editor/TCodeMemoPaintLock.h"
 #include "editor/TCodeMemoUndoGroup.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TUndoStack.h"
-#include "highlight/EREParser.h"
+#include "text/TUndoStack.h"
+#include "regex/EREParser.h"
 #include "platform/Text.h"
 
 #include <optional>

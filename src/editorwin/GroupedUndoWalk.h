@@ -1,5 +1,5 @@
 #pragma once
-#include "editor/TUndoStack.h"
+#include "text/TUndoStack.h"
 
 namespace quarry {
 

@@ -1,6 +1,6 @@
 #include "editorwin/SafeFileWriter.h"
 
-#include "editor/TStream.h"
+#include "text/TStream.h"
 #include "platform/SafeFile.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "editorwin/SearchHistory.h"
 
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "platform/Text.h"
 
 #include <algorithm>

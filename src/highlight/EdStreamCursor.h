@@ -1,7 +1,7 @@
 #pragma once
 // The scanner's cursor over the editor's character stream. TEdStream is final, so these calls
 // are direct.
-#include "editor/TEdStream.h"
+#include "text/TEdStream.h"
 #include "highlight/ScanCursor.h"
 
 namespace quarry {

@@ -1,7 +1,7 @@
 #include "highlight/LanguageSettings.h"
 
-#include "editor/SettingRange.h"
-#include "editor/TCM_Settings.h"
+#include "editorsettings/SettingRange.h"
+#include "editorsettings/TCM_Settings.h"
 
 #include <algorithm>
 #include <array>

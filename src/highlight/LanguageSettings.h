@@ -2,7 +2,7 @@
 // Everything a highlighting script says about its language besides the scanner tables: the
 // "%%language" properties, map and effects, key bindings, keyword tables, auto-replace entries
 // and templates. Plain data with its own stream form; the editor's settings object takes it over.
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 #include "highlight/ByteStream.h"
 #include "highlight/StateSet.h"
 #include "highlight/TKeywords.h"

@@ -1,8 +1,8 @@
 #include "highlight/ParserRegistry.h"
 
-#include "editor/ECodeMemo.h"
-#include "editor/TKeyboardActionContoller.h"
-#include "editor/TMemoryStream.h"
+#include "text/ECodeMemo.h"
+#include "editorsettings/TKeyboardActionContoller.h"
+#include "text/TMemoryStream.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/StyleString.h"
 #include "highlight/TCodeMemoParser.h"

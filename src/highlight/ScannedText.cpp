@@ -42,16 +42,4 @@ std::vector<uint8_t> scanStyles(TCodeMemoParser& parser, std::string_view text)
     return styles;
 }
 
-bool BufferLineSource::next(StyledLine& line)
-{
-    if (pos_ >= text_.size())
-        return false;
-    size_t end = text_.find('\r', pos_);
-    end = end == std::string_view::npos ? text_.size() : end + 1;
-    line.text = text_.substr(pos_, end - pos_);
-    line.styles = styles_ ? styles_->data() + pos_ : nullptr;
-    pos_ = end;
-    return true;
-}
-
 }  // namespace quarry

@@ -1,7 +1,6 @@
 #pragma once
 // A whole text scanned at once: the command-line tool, the golden tests and the benchmarks use
 // it where the editor control would use its text store.
-#include "highlight/ExportStyle.h"
 #include "highlight/TCodeMemoParser.h"
 
 #include <string>
@@ -39,17 +38,5 @@ void scanText(TCodeMemoParser& parser, std::string_view text, OnToken&& onToken)
 
 // One token value per character.
 std::vector<uint8_t> scanStyles(TCodeMemoParser& parser, std::string_view text);
-
-// The lines of a scanned text, each with its trailing CR.
-class BufferLineSource final : public StyledLineSource {
-public:
-    BufferLineSource(std::string_view text, const std::vector<uint8_t>* styles) : text_(text), styles_(styles) {}
-    bool next(StyledLine& line) override;
-
-private:
-    std::string_view text_;
-    const std::vector<uint8_t>* styles_;
-    size_t pos_ = 0;
-};
 
 }  // namespace quarry

@@ -2,7 +2,7 @@
 // The section parsers of a highlighting script: recursive descent over the tokenizer's tokens,
 // building the scanner tables and the language settings. The first fault ends the compilation
 // through the tokenizer's error, so it carries line and column.
-#include "editor/SettingRange.h"
+#include "editorsettings/SettingRange.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/ParserTables.h"
 #include "highlight/TCM_Compiler.h"

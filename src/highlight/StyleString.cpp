@@ -5,8 +5,8 @@
 #include <limits>
 #include <optional>
 
-#include "editor/ECodeMemo.h"
-#include "editor/SettingRange.h"
+#include "text/ECodeMemo.h"
+#include "editorsettings/SettingRange.h"
 #include "highlight/LanguageSettings.h"
 
 namespace quarry {

@@ -1,11 +1,11 @@
 #include "highlight/TCodeMemoParser.h"
 
 #include "highlight/EdStreamCursor.h"
-#include "highlight/ExpansionHooks.h"
 #include "highlight/Recognisers.h"
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
-#include "highlight/TCompressor.h"
+#include "highlight/TExpansionInstaller.h"
+#include "compress/TCompressor.h"
 #include "platform/UserInterface.h"
 
 #include <algorithm>
@@ -25,7 +25,8 @@ void TCodeMemoParser::publish()
     const auto autoReplace = editorSettings_.autoReplaceHook;
     settings_.applyTo(editorSettings_);
     // The same template and auto-replace objects go on serving, so their flags and events stay.
-    installExpansionHooks(settings_, editorSettings_, templates, autoReplace);
+    if (TExpansionInstaller* installer = TExpansionInstaller::Current())
+        installer->Install(settings_, editorSettings_, templates, autoReplace);
     resetState(0);
 }
 

@@ -5,8 +5,8 @@
 //
 // Scanning state (current state set, stack, container) lives here, not in the caller: a caller
 // starts with ResetState, or restarts where it saved the state with SaveState.
-#include "editor/TCM_Settings.h"
-#include "editor/TCustomCodeMemoParser.h"
+#include "editorsettings/TCM_Settings.h"
+#include "highlight/TCustomCodeMemoParser.h"
 #include "highlight/ECodeMemoParserError.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/ParserTables.h"

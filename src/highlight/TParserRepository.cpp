@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/ByteStream.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/ParserRegistry.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "platform/Text.h"
 

@@ -1,6 +1,6 @@
 #include "prefs/AutoCorrectList.h"
 
-#include "editor/Format.h"
+#include "text/Format.h"
 #include "highlight/LanguageSettings.h"
 #include "platform/Text.h"
 #include "prefs/PrefsTexts.h"

@@ -1,6 +1,6 @@
 #include "prefs/KeyAssignments.h"
 
-#include "editor/VirtualKeys.h"
+#include "editorsettings/VirtualKeys.h"
 #include "prefs/PrefsTexts.h"
 
 #include <algorithm>

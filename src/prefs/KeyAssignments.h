@@ -4,8 +4,8 @@
 // application keeps for its own menus (Ctrl+S, F1, ...) are refused with their messages;
 // collisions with a sequence already bound are refused with the key table's own message. A
 // refused change leaves the table as it was.
-#include "editor/EditorTypes.h"
-#include "editor/TKeyboardActionContoller.h"
+#include "text/EditorTypes.h"
+#include "editorsettings/TKeyboardActionContoller.h"
 
 #include <cstdint>
 #include <optional>

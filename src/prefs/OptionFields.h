@@ -2,8 +2,8 @@
 // The Options page: the check boxes, each bound to one option bit, and the number fields with
 // the ranges the editor takes for them. A number outside its range is refused with a message
 // naming the range ("0-199 only" for the gutter), and the field keeps the value held.
-#include "editor/EditorTypes.h"
-#include "editor/SettingRange.h"
+#include "text/EditorTypes.h"
+#include "editorsettings/SettingRange.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "prefs/PreviewToken.h"
 
-#include "editor/TTextStore.h"
+#include "text/TTextStore.h"
 
 namespace quarry {
 

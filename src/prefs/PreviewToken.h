@@ -1,6 +1,6 @@
 #pragma once
 // The token value a character of a scanned text carries, for picking a style by clicking it.
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 namespace quarry {
 

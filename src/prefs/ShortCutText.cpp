@@ -1,6 +1,6 @@
 #include "prefs/ShortCutText.h"
 
-#include "editor/Format.h"
+#include "text/Format.h"
 
 #include <utility>
 

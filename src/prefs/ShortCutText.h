@@ -2,7 +2,7 @@
 // Key strokes as the key-assignment page shows them: modifiers, then the key's name
 // ("Ctrl+Shift+Z", "F3", "PgDn"), and a sequence as "[first]  [second]" with "<none>" for a
 // single stroke.
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "prefs/SyntaxPreferences.h"
 
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "platform/Text.h"
 #include "settings/EnvironmentSettings.h"
 

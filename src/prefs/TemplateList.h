@@ -2,7 +2,7 @@
 // The Code templates page over a language's settings: templates (name, description, text) and
 // the hot key that expands them. A name is listed once (without regard to case when the
 // language ignores case); an empty name is refused. A refused change leaves the list as it was.
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 #include <optional>
 #include <string>

@@ -5,7 +5,7 @@
 #include "app/ReopenList.h"
 #include "app/StatusPanels.h"
 #include "app/WindowList.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

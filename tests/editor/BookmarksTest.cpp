@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ThrownMessage.h"
-#include "MemoFixture.h"
-#include "editor/ECodeMemo.h"
-#include "editor/TEditorActions.h"
+#include "support/ThrownMessage.h"
+#include "editor/MemoFixture.h"
+#include "text/ECodeMemo.h"
+#include "editorsettings/TEditorActions.h"
 
 namespace quarry {
 namespace {

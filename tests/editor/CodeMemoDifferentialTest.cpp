@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "MemoFixture.h"
-#include "editor/TEditorActions.h"
+#include "editor/MemoFixture.h"
+#include "editorsettings/TEditorActions.h"
 
 namespace quarry {
 namespace {

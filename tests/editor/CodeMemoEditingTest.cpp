@@ -4,9 +4,9 @@
 #include <functional>
 #include <vector>
 
-#include "MemoFixture.h"
+#include "editor/MemoFixture.h"
 #include "editor/TCodeMemoStrings.h"
-#include "editor/TEditorActions.h"
+#include "editorsettings/TEditorActions.h"
 
 namespace quarry {
 namespace {

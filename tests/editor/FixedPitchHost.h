@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 #include "editor/TCodeMemoHost.h"
 
 namespace quarry::test {

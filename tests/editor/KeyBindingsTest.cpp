@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "ThrownMessage.h"
-#include "MemoFixture.h"
-#include "editor/EAmbigiousKeyPair.h"
-#include "editor/TCodeMemoKeyHook.h"
-#include "editor/TEditorActions.h"
-#include "editor/TKeyNameTable.h"
-#include "editor/TKeyboardActionContoller.h"
-#include "editor/TMemoryStream.h"
+#include "support/ThrownMessage.h"
+#include "editor/MemoFixture.h"
+#include "editorsettings/EAmbigiousKeyPair.h"
+#include "editorsettings/TCodeMemoKeyHook.h"
+#include "editorsettings/TEditorActions.h"
+#include "editorsettings/TKeyNameTable.h"
+#include "editorsettings/TKeyboardActionContoller.h"
+#include "text/TMemoryStream.h"
 
 namespace quarry {
 namespace {

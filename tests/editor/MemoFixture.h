@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "FixedPitchHost.h"
+#include "editor/FixedPitchHost.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/VirtualKeys.h"
+#include "editorsettings/VirtualKeys.h"
 
 namespace quarry::test {
 

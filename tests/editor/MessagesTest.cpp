@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "MemoFixture.h"
-#include "editor/TMemoryStream.h"
+#include "editor/MemoFixture.h"
+#include "text/TMemoryStream.h"
 
 namespace quarry {
 namespace {

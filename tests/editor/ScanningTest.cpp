@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ThrownMessage.h"
-#include "MemoFixture.h"
-#include "WordParser.h"
-#include "editor/ECodeMemo.h"
+#include "support/ThrownMessage.h"
+#include "editor/MemoFixture.h"
+#include "editor/WordParser.h"
+#include "text/ECodeMemo.h"
 
 namespace quarry {
 namespace {

@@ -1,11 +1,11 @@
 // Search and replace inside the control: where searches start, what they select, case and
 // whole-word rules, regular-expression sub-matches and templates, failure reporting, and
 // replace-all as one undo step.
-#include "ThrownMessage.h"
-#include "MemoFixture.h"
+#include "support/ThrownMessage.h"
+#include "editor/MemoFixture.h"
 #include "editor/TCodeMemoSearch.h"
-#include "editor/TLineSegmenter.h"
-#include "highlight/EREParser.h"
+#include "text/TLineSegmenter.h"
+#include "regex/EREParser.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "ThrownMessage.h"
-#include "MemoFixture.h"
-#include "editor/ECodeMemo.h"
-#include "editor/EStackError.h"
-#include "editor/TUndoStack.h"
+#include "support/ThrownMessage.h"
+#include "editor/MemoFixture.h"
+#include "text/ECodeMemo.h"
+#include "text/EStackError.h"
+#include "text/TUndoStack.h"
 
 namespace quarry {
 namespace {

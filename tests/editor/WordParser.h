@@ -2,9 +2,9 @@
 #include <cctype>
 #include <string>
 
-#include "editor/TCM_Settings.h"
-#include "editor/TCustomCodeMemoParser.h"
-#include "editor/TEdStream.h"
+#include "editorsettings/TCM_Settings.h"
+#include "highlight/TCustomCodeMemoParser.h"
+#include "text/TEdStream.h"
 
 namespace quarry::test {
 

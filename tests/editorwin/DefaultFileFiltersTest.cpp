@@ -1,5 +1,5 @@
 #include "editorwin/DefaultFileFilters.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // old file), the reload question, caret and markers, the error line.
 #include "editor/FixedPitchHost.h"
 #include "editor/TCustomCodeMemo.h"
-#include "editor/TEditorActions.h"
-#include "editor/TTextStore.h"
+#include "editorsettings/TEditorActions.h"
+#include "text/TTextStore.h"
 #include "editorwin/EditorDocument.h"
 #include "editorwin/EditorWindowTexts.h"
 #include "platform/FileFacts.h"

@@ -1,7 +1,7 @@
 // The find and replace histories: newest first, each text once, at most 20 kept in
 // "quarry.dat" between sessions.
 #include "editorwin/SearchHistory.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The six shipped scripts: names, editable styles and word lists as the program promises them;
 // compiled forms that load back.
-#include "HighlightTestUtil.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"

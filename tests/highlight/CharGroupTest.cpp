@@ -1,5 +1,5 @@
 // Character specifiers: single characters, ranges and classes become character groups.
-#include "editor/ThrownMessage.h"
+#include "support/ThrownMessage.h"
 #include "highlight/TCM_CharGroup.h"
 
 #include <gtest/gtest.h>

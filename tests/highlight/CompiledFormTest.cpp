@@ -1,6 +1,6 @@
 // The stored parser property: version check, size check and damaged data never crash.
-#include "editor/ThrownMessage.h"
-#include "HighlightTestUtil.h"
+#include "support/ThrownMessage.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The keyword trie: longest match valid in the current states and properly ended, against a
 // naive oracle; keyword tables of a language.
-#include "editor/ThrownMessage.h"
+#include "support/ThrownMessage.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/TKeywords.h"
 

@@ -1,8 +1,8 @@
 // The stored "Parser" property: its compressed layout, and a stored form of another version
 // raised while loading, or reported through OnParserVersionError or a warning box at run time.
-#include "editor/ThrownMessage.h"
-#include "HighlightTestUtil.h"
-#include "highlight/TCompressor.h"
+#include "support/ThrownMessage.h"
+#include "highlight/HighlightTestUtil.h"
+#include "compress/TCompressor.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <gtest/gtest.h>

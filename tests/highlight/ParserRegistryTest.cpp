@@ -1,9 +1,9 @@
 // A parser's settings in the registry stand-in: value names and layout, the round trip of style
 // and key table, the disabled-interface error, missing keys and values without the marker.
-#include "HighlightTestUtil.h"
-#include "editor/ECodeMemo.h"
-#include "editor/TKeyboardActionContoller.h"
-#include "editor/VirtualKeys.h"
+#include "highlight/HighlightTestUtil.h"
+#include "text/ECodeMemo.h"
+#include "editorsettings/TKeyboardActionContoller.h"
+#include "editorsettings/VirtualKeys.h"
 #include "highlight/ParserRegistry.h"
 #include "highlight/StyleString.h"
 #include "platform/MemoryKeyValueStore.h"

@@ -1,7 +1,7 @@
 // The scanner over compiled scripts: words, handlers, token tables, recognisers, state records,
 // the stack, containers, per-state tables and keyword tables, as token dumps.
-#include "editor/ThrownMessage.h"
-#include "HighlightTestUtil.h"
+#include "support/ThrownMessage.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/Recognisers.h"

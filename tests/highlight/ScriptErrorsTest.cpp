@@ -1,6 +1,6 @@
 // Every fault of the section parsers ends the compilation with its message, line and column,
 // and leaves the context of the section that was being read.
-#include "HighlightTestUtil.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Deterministic mutations of the shipped scripts: every compile either succeeds or raises the
 // parser error, and scanning with whatever compiled never leaves the text.
-#include "HighlightTestUtil.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/CustomParseHandlers.h"

@@ -1,5 +1,5 @@
 // The script tokenizer: escapes, numbers, expressions without precedence, macros and directives.
-#include "HighlightTestUtil.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include "highlight/TCM_Compiler.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
 // What each script section puts into the settings and tables, read back through dumps.
-#include "HighlightTestUtil.h"
+#include "highlight/HighlightTestUtil.h"
 
 #include <gtest/gtest.h>
 

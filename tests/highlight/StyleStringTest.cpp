@@ -1,6 +1,6 @@
 // The registry's style string: exact layout, round trip, fields in any order, strings cut short,
 // unknown tags, refused markers and versions, and damaged values that never crash.
-#include "editor/ECodeMemo.h"
+#include "text/ECodeMemo.h"
 #include "highlight/LanguageSettings.h"
 #include "highlight/StyleString.h"
 

@@ -1,16 +1,16 @@
 // The parser repository: the six built-in parsers in order, built from the images embedded at
 // build time; lookup by position and name; settings saved to and loaded from the editor store and
 // the registry stand-in, with one damaged language never spoiling the others.
-#include "editor/ThrownMessage.h"
-#include "HighlightTestUtil.h"
-#include "editor/VirtualKeys.h"
+#include "support/ThrownMessage.h"
+#include "highlight/HighlightTestUtil.h"
+#include "editorsettings/VirtualKeys.h"
 #include "highlight/BuiltinLanguages.h"
 #include "highlight/BuiltinParserImages.h"
 #include "highlight/CustomParseHandlers.h"
 #include "highlight/ParserRegistry.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/StyleString.h"
-#include "highlight/TCompressor.h"
+#include "compress/TCompressor.h"
 #include "highlight/TParserRepository.h"
 #include "platform/MemoryKeyValueStore.h"
 

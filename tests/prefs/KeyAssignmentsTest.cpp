@@ -1,6 +1,6 @@
 // The key-assignment page's table over the default key table: reserved single strokes,
 // collisions, and the refused change leaving the table as it was.
-#include "editor/VirtualKeys.h"
+#include "editorsettings/VirtualKeys.h"
 #include "prefs/KeyAssignments.h"
 #include "prefs/PrefsTexts.h"
 #include "prefs/ShortCutText.h"

@@ -1,7 +1,7 @@
 // A run of the options dialog over a built-in parser: the copy reaches the parser, its controls
 // and the registry only when applied; an edited key table becomes the language's own and comes
 // back from the registry.
-#include "editor/TCustomCodeMemoParser.h"
+#include "highlight/TCustomCodeMemoParser.h"
 #include "highlight/BuiltinParserImages.h"
 #include "highlight/ParserRegistry.h"
 #include "highlight/StyleString.h"

@@ -1,5 +1,5 @@
 // The syntax preferences' rows and default entry over a real editor store file.
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "prefs/SyntaxPreferences.h"
 #include "support/TempDir.h"
 

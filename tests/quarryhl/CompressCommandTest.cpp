@@ -1,5 +1,5 @@
 // quarryhl compress|decompress, run as scripts run it.
-#include "highlight/TCompressor.h"
+#include "compress/TCompressor.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

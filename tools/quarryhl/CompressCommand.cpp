@@ -1,8 +1,8 @@
 // quarryhl compress|decompress: the compressor on files, for scripts and benchmarks.
 #include "Command.h"
 
-#include "highlight/ECompressorException.h"
-#include "highlight/TCompressor.h"
+#include "compress/ECompressorException.h"
+#include "compress/TCompressor.h"
 
 #include <cstdio>
 #include <fstream>

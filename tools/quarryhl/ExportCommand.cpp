@@ -2,6 +2,7 @@
 
 #include "HighlightInput.h"
 
+#include "export/BufferLineSource.h"
 #include "highlight/ScannedText.h"
 
 #include <filesystem>

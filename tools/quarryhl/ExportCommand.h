@@ -1,6 +1,6 @@
 #pragma once
 // What the html and rtf commands share: the whole file highlighted and handed to one writer.
-#include "highlight/ExportStyle.h"
+#include "export/ExportStyle.h"
 
 #include <ostream>
 #include <string>

@@ -3,7 +3,7 @@
 #include "Command.h"
 #include "ExportCommand.h"
 
-#include "highlight/HtmlWriter.h"
+#include "export/HtmlWriter.h"
 
 namespace quarry::hl {
 namespace {

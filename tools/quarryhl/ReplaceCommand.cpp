@@ -5,7 +5,7 @@
 #include "SearchInput.h"
 
 #include "editor/TCodeMemoSearch.h"
-#include "highlight/EREParser.h"
+#include "regex/EREParser.h"
 
 #include <cstdio>
 

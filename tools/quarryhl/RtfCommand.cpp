@@ -3,7 +3,7 @@
 #include "Command.h"
 #include "ExportCommand.h"
 
-#include "highlight/RtfWriter.h"
+#include "export/RtfWriter.h"
 
 namespace quarry::hl {
 namespace {

@@ -4,7 +4,7 @@
 #include "SearchInput.h"
 
 #include "editor/TCodeMemoSearch.h"
-#include "highlight/EREParser.h"
+#include "regex/EREParser.h"
 
 #include <cstdio>
 

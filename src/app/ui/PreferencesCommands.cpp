@@ -3,7 +3,7 @@
 #include "app/ui/TMainForm.h"
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/ui/TMDIChild.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "highlight/TParserRepository.h"
 #include "platform/ui/QSettingsKeyValueStore.h"

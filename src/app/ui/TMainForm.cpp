@@ -23,7 +23,7 @@
 #include "editorwin/ui/SearchCommands.h"
 #include "editorwin/ui/TMDIChild.h"
 #include "highlight/BuiltinParserImages.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "highlight/TParserRepository.h"
 #include "platform/FileFacts.h"

@@ -17,17 +17,17 @@
 
 #include <algorithm>
 
-#include "editor/TMemoryStream.h"
-#include "editor/TTextStore.h"
-#include "editor/TUndoStack.h"
-#include "editor/VirtualKeys.h"
+#include "text/TMemoryStream.h"
+#include "text/TTextStore.h"
+#include "text/TUndoStack.h"
+#include "editorsettings/VirtualKeys.h"
 #include "editor/ui/TCodeMemoClipboard.h"
 #include "editor/ui/TCodeMemoPrinter.h"
 #include "editor/ui/TColourResolver.h"
 #include "editor/ui/TGutterGlyphs.h"
 #include "editor/ui/TKeyMap.h"
 #include "editor/ui/Windows1252.h"
-#include "highlight/TCodeMemoExporter.h"
+#include "editor/TCodeMemoExporter.h"
 
 namespace quarry {
 

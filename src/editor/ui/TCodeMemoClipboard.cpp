@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QMimeData>
 
-#include "editor/LineEnds.h"
+#include "text/LineEnds.h"
 #include "editor/ui/Windows1252.h"
 
 namespace quarry {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 
 class QPainter;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 class QPainter;
 class QPagedPaintDevice;

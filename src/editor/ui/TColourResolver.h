@@ -2,7 +2,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 namespace quarry {
 

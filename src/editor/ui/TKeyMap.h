@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 namespace quarry {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 
 namespace quarry {
 

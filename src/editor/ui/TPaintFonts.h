@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "editor/SettingRange.h"
-#include "editor/TCM_Settings.h"
+#include "editorsettings/SettingRange.h"
+#include "editorsettings/TCM_Settings.h"
 
 class QPaintDevice;
 

@@ -5,7 +5,7 @@
 #include "editorwin/NonameNumbers.h"
 #include "editorwin/ui/MiddleElidedCaptionStyle.h"
 #include "editorwin/ui/TMDIChildHost.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "highlight/TParserRepository.h"
 #include "platform/UserInterface.h"

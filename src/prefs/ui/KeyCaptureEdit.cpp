@@ -1,6 +1,6 @@
 #include "prefs/ui/KeyCaptureEdit.h"
 
-#include "editor/TKeyboardActionContoller.h"
+#include "editorsettings/TKeyboardActionContoller.h"
 #include "editor/ui/TKeyMap.h"
 #include "platform/ui/QtUserInterface.h"
 #include "prefs/ShortCutText.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A box that shows the key stroke last pressed in it ("Ctrl+K") instead of typing: every key,
 // Tab and the application's short-cuts included, is taken as the stroke to capture.
-#include "editor/EditorTypes.h"
+#include "text/EditorTypes.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "prefs/ui/TOptionsDialog.h"
 
-#include "editor/SettingRange.h"
+#include "editorsettings/SettingRange.h"
 #include "editor/ui/TCodeMemo.h"
 #include "highlight/TCodeMemoParser.h"
 #include "platform/UserInterface.h"

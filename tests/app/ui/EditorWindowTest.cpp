@@ -3,7 +3,7 @@
 #include "ShellFixture.h"
 
 #include "editorwin/ui/SearchCommands.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "highlight/TCodeMemoParser.h"
 #include "highlight/TParserRepository.h"
 

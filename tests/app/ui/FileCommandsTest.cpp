@@ -3,7 +3,7 @@
 // question before tools, and the Re-open list (also with entries whose file is gone).
 #include "ShellFixture.h"
 
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 
 #include <QMenu>
 

@@ -1,5 +1,5 @@
 // The display form of a line, the virtual-key table and the code page, as tables.
-#include "editor/TCM_Settings.h"
+#include "editorsettings/TCM_Settings.h"
 #include "editor/ui/TKeyMap.h"
 #include "editor/ui/TLineComposer.h"
 #include "editor/ui/Windows1252.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the window tests: the built-in parsers compiled from data/highlight, a shown window
 // of a known size and font, and pixel helpers over its rendered image.
-#include "editor/TTextStore.h"
+#include "text/TTextStore.h"
 #include "editor/ui/TCodeMemo.h"
 #include "editor/ui/TColourResolver.h"
 #include "highlight/BuiltinLanguages.h"

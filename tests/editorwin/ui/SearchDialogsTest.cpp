@@ -2,7 +2,7 @@
 // do, what they leave in the store, and the menu items' states.
 #include "editor/ui/TCodeMemo.h"
 #include "editorwin/ui/SearchCommands.h"
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 

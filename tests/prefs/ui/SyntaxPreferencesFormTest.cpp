@@ -1,6 +1,6 @@
 // The syntax preferences form over a store file: the in-place box over the clicked row's
 // patterns, OK writing rows and the default entry, Cancel writing nothing.
-#include "highlight/PersistentEditorStore.h"
+#include "platform/PersistentEditorStore.h"
 #include "prefs/ui/TAppOptionsForm.h"
 #include "support/TempDir.h"
 

@@ -1,9 +1,0 @@
-#pragma once
-#include "editor/TPositionMarkList.h"
-
-namespace quarry {
-
-// Breakpoint marks of the text; they move with every insertion and deletion.
-class TCM_Breakpoints final : public TPositionMarkList {};
-
-}  // namespace quarry
