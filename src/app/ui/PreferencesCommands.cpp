@@ -34,6 +34,7 @@ PreferencesCommands::PreferencesCommands(TMainForm& form)
             &PreferencesCommands::EditorOptions1Click);
     connect(form_.WireAction(QStringLiteral("SyntaxPreferences1")), &QAction::triggered, this,
             &PreferencesCommands::SyntaxPreferences1Click);
+    TOptionsDialogPresenter::SetCurrent(this);
     form_.SetCommandEnabled(QStringLiteral("SyntaxPreferences1"), true);
     form_.SetCommandEnabled(QStringLiteral("EditorOptions1"), form_.ActiveEditor() != nullptr);
     // The pages the Edit menu's mask leaves out get an item of their own, beside it.
@@ -49,7 +50,11 @@ PreferencesCommands::PreferencesCommands(TMainForm& form)
     }
 }
 
-PreferencesCommands::~PreferencesCommands() = default;
+PreferencesCommands::~PreferencesCommands()
+{
+    if (TOptionsDialogPresenter::Current() == this)
+        TOptionsDialogPresenter::SetCurrent(nullptr);
+}
 
 void PreferencesCommands::EditorOptions1Click() { RunOptions(kEditorOptionsPages); }
 
@@ -60,15 +65,19 @@ void PreferencesCommands::RunOptions(std::uint32_t pages)
     auto* window = form_.ActiveEditor();
     if (!window)
         return;
-    auto* parser = dynamic_cast<TCodeMemoParser*>(window->SEditor1->Parser(window->SEditor1->ActiveParser()));
-    if (!parser)
-        return;
-    if (parser->useRegistry && !registry_)
+    if (auto* parser = window->SEditor1->Parser(window->SEditor1->ActiveParser()))
+        parser->ExecuteOptionsDialog(pages);
+}
+
+bool PreferencesCommands::Execute(TCodeMemoParser& parser, std::uint32_t pages)
+{
+    if (parser.useRegistry && !registry_)
         registry_ = std::make_unique<QSettingsKeyValueStore>(QStringLiteral("Talvik Systems"), QStringLiteral("Quarry"));
-    if (options_->Execute(*parser, pages, registry_.get())) {
-        form_.storeParsers();
-        WriteStore();
-    }
+    if (!options_->Execute(parser, pages, registry_.get()))
+        return false;
+    form_.storeParsers();
+    WriteStore();
+    return true;
 }
 
 void PreferencesCommands::SyntaxPreferences1Click()

@@ -1,4 +1,6 @@
 #pragma once
+#include "highlight/TOptionsDialogPresenter.h"
+
 #include <QObject>
 
 #include <cstdint>
@@ -15,7 +17,8 @@ class TOptionsDialog;
 // Code Templates... (its auto-correct entries and templates) and Syntax Preferences (file types
 // per language and the default language). Accepted changes reach every open editor window of
 // the language at once and are written to "quarry.dat" straight away.
-class PreferencesCommands final : public QObject {
+// It presents every parser's options dialog while it lives.
+class PreferencesCommands final : public QObject, public TOptionsDialogPresenter {
     Q_OBJECT
 public:
     explicit PreferencesCommands(TMainForm& form);
@@ -27,6 +30,8 @@ public:
 
     TOptionsDialog* OptionsDialog() const { return options_; }
     TAppOptionsForm* SyntaxDialog() const { return syntax_; }
+
+    bool Execute(TCodeMemoParser& parser, std::uint32_t pages) override;
 
 private:
     void RunOptions(std::uint32_t pages);
