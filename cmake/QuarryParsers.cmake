@@ -64,7 +64,7 @@ quarry_warnings(quarry_builtin_parsers)
 
 # Whoever builds a parser repository from the built-in images links them: the editor windows
 # (and through them the program) and the tests and benchmarks of the repository.
-foreach(consumer quarry_editorwin test_highlight test_editor bench_repository)
+foreach(consumer quarry_editorwin test_highlight test_editor test_prefs test_prefs_ui bench_repository)
   if(TARGET ${consumer})
     get_target_property(consumer_type ${consumer} TYPE)
     if(consumer_type STREQUAL "INTERFACE_LIBRARY")

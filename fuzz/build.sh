@@ -9,12 +9,9 @@ out=${1:-$root/build-fuzz}
 mkdir -p "$out"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root/src")
 
-sources=()
-for name in TCompressor KhCodec LzhBitReader LzhDecoder LzhEncoder LzhHuffmanTree LzhPositionCode \
-            CompressorMessages CompressorSink CompressorSource; do
-  sources+=("$root/src/compress/$name.cpp")
-done
-clang++ "${flags[@]}" "$root/fuzz/compressor_fuzzer.cpp" "${sources[@]}" -o "$out/compressor_fuzzer"
+# The compressor writes its files through platform/SafeFile.
+clang++ "${flags[@]}" "$root/fuzz/compressor_fuzzer.cpp" "$root"/src/compress/*.cpp "$root"/src/platform/*.cpp \
+  -o "$out/compressor_fuzzer"
 echo "$out/compressor_fuzzer"
 
 # The register description reader and the importer share src/regview, which reads XML with pugixml.

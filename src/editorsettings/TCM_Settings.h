@@ -96,7 +96,8 @@ public:
     TKeyboardActionContoller keys;
 
     // Key hooks that see a key before the key controller: code templates may take it, the
-    // auto-replace list watches it. Filled by the highlighting engine; empty by default.
+    // auto-replace list watches it. Installed when a parser publishes its settings; empty by
+    // default.
     std::shared_ptr<TCodeMemoKeyHook> templateHook;
     std::shared_ptr<TCodeMemoKeyHook> autoReplaceHook;
 

@@ -17,8 +17,9 @@ void requireOwnKey(const TCodeMemoParser& parser)
         throw ECodeMemo("Registry interface disabled in: " + parser.componentName);
 }
 
-// The language's key table in the settings' own terms, so the next publish keeps it.
-void takeKeyTable(const TKeyboardActionContoller& keys, LanguageSettings& settings)
+}  // namespace
+
+void ParserRegistry::TakeKeyTable(const TKeyboardActionContoller& keys, LanguageSettings& settings)
 {
     settings.keysDefined = true;
     settings.actionNames = keys.ActionNames();
@@ -28,8 +29,6 @@ void takeKeyTable(const TKeyboardActionContoller& keys, LanguageSettings& settin
                                         node.parent ? node.key : TShortCut(0), node.action});
     });
 }
-
-}  // namespace
 
 KeyValueStore::Bytes ParserRegistry::KeyAssignmentValue(const TKeyboardActionContoller& keys)
 {
@@ -88,7 +87,7 @@ void ParserRegistry::Load(TCodeMemoParser& parser, const KeyValueStore& store, c
     if (auto value = store.readBinary(key, kKeyAssignmentsPrefix + language)) {
         TKeyboardActionContoller keys;
         if (ReadKeyAssignmentValue(*value, keys))
-            takeKeyTable(keys, settings);
+            TakeKeyTable(keys, settings);
     }
     parser.settings() = settings;
     parser.applySettings();

@@ -9,6 +9,7 @@
 
 namespace quarry {
 
+class LanguageSettings;
 class TCodeMemoParser;
 class TKeyboardActionContoller;
 
@@ -35,6 +36,9 @@ public:
     // (false, with the table untouched, when the marker is missing or the data is damaged).
     static KeyValueStore::Bytes KeyAssignmentValue(const TKeyboardActionContoller& keys);
     static bool ReadKeyAssignmentValue(const KeyValueStore::Bytes& value, TKeyboardActionContoller& keys);
+    // A key table in the language settings' own terms (bindings and action names), so the next
+    // publish of the settings keeps it.
+    static void TakeKeyTable(const TKeyboardActionContoller& keys, LanguageSettings& settings);
 };
 
 }  // namespace quarry

@@ -5,6 +5,7 @@
 #include "highlight/ScriptParser.h"
 #include "highlight/TCM_Compiler.h"
 #include "highlight/TExpansionInstaller.h"
+#include "highlight/TOptionsDialogPresenter.h"
 #include "compress/TCompressor.h"
 #include "platform/UserInterface.h"
 
@@ -199,6 +200,14 @@ void TCodeMemoParser::loadParserProperty(const std::string& property)
     if (form.size() != size)
         throw ECodeMemoParserError("Compiled parser data is damaged");
     loadCompiledForm(form);
+}
+
+bool TCodeMemoParser::ExecuteOptionsDialog(std::uint32_t pages)
+{
+    if (OnOptionsDialog)
+        return OnOptionsDialog(*this, pages);
+    auto* presenter = TOptionsDialogPresenter::Current();
+    return presenter && presenter->Execute(*this, pages);
 }
 
 bool TCodeMemoParser::assignParserProperty(const std::string& property, UserInterface& ui)

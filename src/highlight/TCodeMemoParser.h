@@ -28,6 +28,9 @@ using TCustomParseEvent =
 using TVersionErrorEvent =
     std::function<void(TCodeMemoParser& sender, std::uint16_t versionEncountered, std::uint16_t versionExpected)>;
 
+// Replaces the options dialog for one parser; true when the user accepted.
+using TOptionsDialogEvent = std::function<bool(TCodeMemoParser& sender, std::uint32_t pages)>;
+
 class TCodeMemoParser final : public TCustomCodeMemoParser {
 public:
     static constexpr unsigned kCompiledVersion = 51;
@@ -43,6 +46,8 @@ public:
     void SaveState(std::string& state) const override;
     void RestoreState(std::string_view state) override;
     TCM_Settings& Settings() override { return editorSettings_; }
+    // The event when set, else the presenter the forms installed; false when neither shows one.
+    bool ExecuteOptionsDialog(std::uint32_t pages) override;
 
     // Compiles a script text (line ends of any kind). On the first fault raises
     // ECodeMemoParserError "** ERROR near line %d, Column %d: %s"; the tables keep what was read.
@@ -92,6 +97,7 @@ public:
 
     TCustomParseEvent OnCustomParse;
     TVersionErrorEvent OnParserVersionError;
+    TOptionsDialogEvent OnOptionsDialog;
 
     // The component's name ("CppParser"); messages name the parser by it.
     std::string componentName;

@@ -1,11 +1,16 @@
 // The stored "Parser" property: its compressed layout, and a stored form of another version
-// raised while loading, or reported through OnParserVersionError or a warning box at run time.
+// raised while loading, or reported through OnParserVersionError or a warning box at run time;
+// who shows the options dialog.
 #include "support/ThrownMessage.h"
 #include "highlight/HighlightTestUtil.h"
+#include "highlight/TOptionsDialogPresenter.h"
 #include "compress/TCompressor.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
 
 namespace quarry {
 namespace {
@@ -108,6 +113,39 @@ TEST(ParserProperty, AssigningTheRightVersionLoadsIt)
     test::ScriptedUserInterface ui;
     EXPECT_TRUE(parser.assignParserProperty(property, ui));
     EXPECT_EQ("3:ab 0:+", test::tokenDump(parser, "ab+"));
+}
+
+struct PresenterSpy final : TOptionsDialogPresenter {
+    bool answer = true;
+    std::vector<std::uint32_t> pages;
+    bool Execute(TCodeMemoParser&, std::uint32_t mask) override
+    {
+        pages.push_back(mask);
+        return answer;
+    }
+};
+
+// The event replaces the dialog for its parser; otherwise the presenter the forms installed
+// shows it; with neither nothing is shown and the answer is false.
+TEST(ParserProperty, OptionsDialogGoesToTheEventElseToThePresenter)
+{
+    auto parser = test::compiled(kScript);
+    ASSERT_EQ(nullptr, TOptionsDialogPresenter::Current());
+    EXPECT_FALSE(parser->ExecuteOptionsDialog(7));
+
+    PresenterSpy presenter;
+    TOptionsDialogPresenter::SetCurrent(&presenter);
+    EXPECT_TRUE(parser->ExecuteOptionsDialog(7));
+    presenter.answer = false;
+    EXPECT_FALSE(parser->ExecuteOptionsDialog(24));
+
+    std::uint32_t eventPages = 0;
+    parser->OnOptionsDialog = [&](TCodeMemoParser&, std::uint32_t mask) { return eventPages = mask, true; };
+    EXPECT_TRUE(parser->ExecuteOptionsDialog(3));
+    TOptionsDialogPresenter::SetCurrent(nullptr);
+
+    EXPECT_EQ(3u, eventPages);
+    EXPECT_EQ((std::vector<std::uint32_t>{7, 24}), presenter.pages);
 }
 
 }  // namespace

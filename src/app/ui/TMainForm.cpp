@@ -8,6 +8,7 @@
 #include "app/ui/EditorWindows.h"
 #include "app/ui/FileCommands.h"
 #include "app/ui/HelpCommands.h"
+#include "app/ui/PreferencesCommands.h"
 #include "app/ui/ProjectUi.h"
 #include "app/ui/RegisterFileCommands.h"
 #include "app/ui/StatusBarController.h"
@@ -186,6 +187,7 @@ void TMainForm::createEditorServices()
     hasLastSearchText = [this] { return searchCommands_->lastSearch().exists(); };
     toolCommands_ = new ToolCommands(*this);
     new SettingsCommands(*this);
+    new PreferencesCommands(*this);
     fileCommands_->RebuildReopenMenu();
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateButtons(); });

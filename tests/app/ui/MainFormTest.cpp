@@ -78,7 +78,8 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
         {"CloseNewProject1", "&Close/New Project", {}, false},
         {"EnvironmentSettings1", "&Environment Settings...", {}, true},
         {"EditorOptions1", "E&ditor Options...", {}, false},
-        {"SyntaxPreferences1", "Syntax &Preferences", {}, false},
+        {"EditorTemplates1", "Code &Templates...", {}, false},
+        {"SyntaxPreferences1", "Syntax &Preferences", {}, true},
         {"GroupedUndo1", "&Grouped Undo", {}, true},
         {"UndoAfterSave1", "&Undo after save", {}, true},
         {"Find1", "&Find...", QKeySequence("Ctrl+F"), false},
@@ -116,7 +117,7 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndNames)
 
 // The texts that ship (help, the demo's README, the top README) describe only what works: no
 // command that is still disabled, by its name or its key, outside the paragraph that begins
-// "Still to come" and lists what is not there yet.
+// "Still to come" and lists what is not there yet (a paragraph that goes once nothing is left).
 TEST_F(MainFormTest, ShippedTextsOfferNoCommandThatIsStillDisabled)
 {
     StartWithSettings("[PROJECT]\nOPEN=0\n");
@@ -133,11 +134,14 @@ TEST_F(MainFormTest, ShippedTextsOfferNoCommandThatIsStillDisabled)
                                      QRegularExpression::escape(item->shortcut().toString(QKeySequence::PortableText)) +
                                      QStringLiteral("\\b"));
     }
-    ASSERT_FALSE(unavailable.empty()) << "the commands still to come";
     for (const char* name : {"/data/quarry2.hlp", "/data/demo/README.txt", "/README.md"}) {
         SCOPED_TRACE(name);
         auto text = QString::fromStdString(TempDir::read(std::string(QUARRY_SOURCE_DIR) + name));
         ASSERT_FALSE(text.isEmpty());
+        // With every command in place there is nothing left to announce.
+        if (unavailable.empty()) {
+            EXPECT_FALSE(text.contains(QStringLiteral("Still to come")));
+        }
         text.remove(QRegularExpression(QStringLiteral("Still to come.*?(\\n\\s*\\n|$)"),
                                        QRegularExpression::DotMatchesEverythingOption));
         for (const auto& pattern : unavailable) {
