@@ -184,10 +184,16 @@ TEST_F(ProjectFileTest, WindowsComeBackAsWritten)
         record.markers[static_cast<std::size_t>(i)] = {10 * i, i};
     }
     written[1].markers[5] = {12, 4};
+    written[0].encoding = EncodingChoice::Utf8;
+    written[2].encoding = EncodingChoice::Windows1252;
     auto file = empty();
     const auto reread = writeAndReload(file, ProjectState{}, written);
     EXPECT_EQ("12", reread.readString("FILEB", "MARKER5ROW", ""));
     EXPECT_EQ("4", reread.readString("FILEB", "MARKER5COLUMN", ""));
+    // A chosen encoding is kept; a window whose file decides its own writes nothing.
+    EXPECT_EQ("UTF-8", reread.readString("FILEA", "ENCODING", ""));
+    EXPECT_EQ("-", reread.readString("FILEB", "ENCODING", "-"));
+    EXPECT_EQ("Windows-1252", reread.readString("FILEC", "ENCODING", ""));
     const auto windows = ProjectFile::readWindows(reread);
     for (std::size_t i = 0; i < written.size(); ++i) {
         auto expected = written[i];
@@ -278,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(Damage, DamagedFileListTest, ::testing::ValuesIn(kDamag
 TEST_F(ProjectFileTest, DamagedWindowValuesFallBackToDefaults)
 {
     const auto file = load("[FILEC]\nFILENAME=  /w/c.c  \nSTATE=7\nWIDTH=-5\nHEIGHT=0\nLEFT=abc\nTOP=$10\n"
-                           "EDITORROW=x\nMARKER1ROW=5\n[FILED]\nSTATE=1\n");
+                           "EDITORROW=x\nMARKER1ROW=5\nENCODING=latin9\n[FILED]\nSTATE=1\nENCODING= utf-8 \n");
     const auto windows = ProjectFile::readWindows(file);
     const auto& c = windows[2];
     EXPECT_EQ("/w/c.c", c.fileName);
@@ -286,7 +292,9 @@ TEST_F(ProjectFileTest, DamagedWindowValuesFallBackToDefaults)
     EXPECT_EQ((WindowBounds{50, 16, 200, 100}), c.bounds);
     EXPECT_EQ((TextPosition{1, 1}), c.caret);
     EXPECT_EQ((TextPosition{5, -1}), c.markers[1]);
+    EXPECT_EQ(EncodingChoice::Auto, c.encoding);
     EXPECT_EQ(WindowState::Minimized, windows[3].state);
+    EXPECT_EQ(EncodingChoice::Utf8, windows[3].encoding);
     EXPECT_EQ("", windows[3].fileName);
 }
 

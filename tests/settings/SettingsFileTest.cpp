@@ -200,6 +200,21 @@ TEST_F(SettingsFileTest, FilterListRewriteRemovesLeftoverKeys)
               three.keyNames("EDITOROPTIONS"));
 }
 
+// New files are UTF-8 unless the key says 0; the key is written only then, so that files from
+// before it come back unchanged.
+TEST_F(SettingsFileTest, NewFileEncodingKeyIsWrittenOnlyWhenItSaysWindows1252)
+{
+    read("[EDITOROPTIONS]\nDEFAULTSYNTAX=3\n");
+    EXPECT_TRUE(settings.editor.newFilesUtf8);
+    read("[EDITOROPTIONS]\nNEWFILESUTF8=0\n");
+    EXPECT_FALSE(settings.editor.newFilesUtf8);
+    written();
+    EXPECT_EQ("0", ProfileFile(dir.file("s.ini")).readString("EDITOROPTIONS", "NEWFILESUTF8", ""));
+    settings.editor.newFilesUtf8 = true;
+    written();
+    EXPECT_FALSE(ProfileFile(dir.file("s.ini")).keyExists("EDITOROPTIONS", "NEWFILESUTF8"));
+}
+
 TEST_F(SettingsFileTest, BlankFiltersAreSkippedAndLaterOnesMoveUp)
 {
     read("[EDITOROPTIONS]\nFILEFILTER0=A|*.a\nFILEFILTER1=   \nFILEFILTER2=C|*.c\nFILEFILTER5=F|*.f\n"
