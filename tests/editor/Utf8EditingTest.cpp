@@ -61,6 +61,7 @@ TEST_F(Utf8Editing, DeleteAndBackspaceTakeWholeCharactersAndUndoRestoresTheBytes
     } cases[] = {
         {kUtf8, 3, caDELETE, "a\xC3\xA4\xF0\x9F\x98\x80\xE4\xB8\xAD\xE2\x82z"},   // the three bytes of "€"
         {kUtf8, 10, caBACKSPACE, "a\xC3\xA4\xE2\x82\xAC\xE4\xB8\xAD\xE2\x82z"},    // the four of the emoji
+        {kUtf8, 6, caBACKSPACE, "a\xC3\xA4\xF0\x9F\x98\x80\xE4\xB8\xAD\xE2\x82z"},   // back over "€"
         {kUtf8, 13, caDELETE, "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xE4\xB8\xAD\x82z"},  // one damaged byte
         {kAnsi, 3, caDELETE, "a\xC3\xA4\x82\xAC\xF0\x9F\x98\x80\xE4\xB8\xAD\xE2\x82z"},
     };

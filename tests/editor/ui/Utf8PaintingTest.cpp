@@ -4,6 +4,7 @@
 
 #include "editor/ui/TCodeMemoClipboard.h"
 #include "editor/ui/TLineComposer.h"
+#include "support/TempDir.h"
 
 #include <QClipboard>
 #include <QKeyEvent>
@@ -56,7 +57,12 @@ TEST_F(Utf8Painting, CharactersStandInTheirCells)
     EXPECT_EQ(ansi.copy(Cells(0, 0, 3)), utf8.copy(Cells(0, 0, 3)));
     // German, Greek, Chinese and an emoji: every character inks its cells, and what follows a
     // wide character stands two cells on, as it would after two narrow ones.
-    const QImage mixed = Shown("\xC3\xBC\xCE\xB1\xE4\xB8\xAD" "a\xF0\x9F\x98\x80" "a", TextEncoding::Utf8);
+    // Opened from a file, which decides the encoding itself.
+    test::TempDir dir;
+    Memo().SetEncoding(TextEncoding::Windows1252);
+    Memo().LoadFromFile(dir.write("scripts.c", "\xC3\xBC\xCE\xB1\xE4\xB8\xAD" "a\xF0\x9F\x98\x80" "a"));
+    ASSERT_EQ(TextEncoding::Utf8, Memo().Encoding());
+    const QImage mixed = Grab();
     const QImage plain = Shown("xxxxa" "xxa", TextEncoding::Utf8);
     for (int column : {0, 1})
         EXPECT_GT(Ink(mixed, Cell(column, 0), white), 0) << column;
