@@ -246,23 +246,29 @@ void EditorDocument::CheckFileChanged()
     if (ui_.showMessage(MessageKind::Confirmation, editortexts::reloadQuestion(fileName_, IsModified()),
                         MessageButtons::YesNo) != Answer::Yes)
         return;
+    memo_.loadEncoding = encodingChoice_;
+    ReadFileAgain([this] { memo_.ReloadFromFile(fileName_); });
+}
+
+bool EditorDocument::ReadFileAgain(const std::function<void()>& read)
+{
     const Position caret = GetCaret();
     const LineIndex top = memo_.FirstVisibleLine();
     try {
-        memo_.loadEncoding = encodingChoice_;
-        memo_.ReloadFromFile(fileName_);
+        read();
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
-        return;
+        return false;
     }
     lineEnds_ = detectFileLineEnds(fileName_);
     RecordSavedState();
     RecordFileDate();
     acknowledgedDate_ = fileDate_;
-    // The place in the file survives the reload as far as the new text reaches.
+    // The place in the file survives as far as the new text reaches.
     PlaceCaret(caret.row, caret.column);
     memo_.SetFirstVisibleLine(top);
     StatusChanged();
+    return true;
 }
 
 bool EditorDocument::ReopenInEncoding(TextEncoding encoding)
@@ -280,23 +286,8 @@ bool EditorDocument::ReopenInEncoding(TextEncoding encoding)
         StatusChanged();
         return true;
     }
-    const Position caret = GetCaret();
-    const LineIndex top = memo_.FirstVisibleLine();
-    try {
-        memo_.loadEncoding = choice;
-        memo_.LoadFromFile(fileName_);
-    } catch (const std::exception& e) {
-        ui_.showMessage(MessageKind::Error, e.what(), MessageButtons::Ok);
-        return false;
-    }
-    lineEnds_ = detectFileLineEnds(fileName_);
-    RecordSavedState();
-    RecordFileDate();
-    acknowledgedDate_ = fileDate_;
-    PlaceCaret(caret.row, caret.column);
-    memo_.SetFirstVisibleLine(top);
-    StatusChanged();
-    return true;
+    memo_.loadEncoding = choice;
+    return ReadFileAgain([this] { memo_.LoadFromFile(fileName_); });
 }
 
 std::int32_t EditorDocument::CaretCharacterColumn()

@@ -95,6 +95,9 @@ public:
     std::function<void()> OnStatusChanged;
 
 private:
+    // Reads the file again through read, keeping the caret and the top line; false (and the
+    // message shown) when reading failed.
+    bool ReadFileAgain(const std::function<void()>& read);
     void RecordSavedState();
     void StatusChanged();
     bool WriteText(const std::string& name, unsigned ownLinks, int& error);
