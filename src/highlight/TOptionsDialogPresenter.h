@@ -14,8 +14,11 @@ public:
     // the settings reached the parser (and its controls and the registry).
     virtual bool Execute(TCodeMemoParser& parser, std::uint32_t pages) = 0;
 
-    static TOptionsDialogPresenter* Current();
-    static void SetCurrent(TOptionsDialogPresenter* presenter);
+    static TOptionsDialogPresenter* Current() { return current_; }
+    static void SetCurrent(TOptionsDialogPresenter* presenter) { current_ = presenter; }
+
+private:
+    static inline TOptionsDialogPresenter* current_ = nullptr;
 };
 
 }  // namespace quarry
