@@ -318,6 +318,9 @@ QWidget* TIDEConfig1::BuildGeneralPage()
     layout->addWidget(group(page, "Saving a file that already exists",
                             {Check(page, "CreateBackupFile1", "Also creates a backup file",
                                    settings_.editor.createBackupFile)}));
+    layout->addWidget(group(page, "Creating a file",
+                            {Check(page, "NewFilesUtf8", "New files are UTF-8 (else Windows-1252)",
+                                   settings_.editor.newFilesUtf8)}));
     layout->addWidget(fileBox);
     layout->addWidget(group(page, "When leaving the environment",
                             {Check(page, "ExitAutoSaveProject", "Auto-Save the current project (Without Asking)",

@@ -107,6 +107,7 @@ TEST_F(EnvironmentDialogTest, CancelGivesBackEverySettingTheFormsIncluded)
             dialog.Compiler_type->setCurrentIndex(3);
             dialog.exeName[0]->setText("/no/such/debugger");
             dialog.UseMainFile->setChecked(true);
+            dialog.findChild<QCheckBox*>("NewFilesUtf8")->click();
             dialog.AddFilterButton->click();
             // The compile options form, OK, and inside it the paths form, Cancel.
             WhenOpen([&] {
@@ -134,6 +135,7 @@ TEST_F(EnvironmentDialogTest, CancelGivesBackEverySettingTheFormsIncluded)
     EXPECT_EQ(kCompilerTypes[3], settings.compiler.type);
     EXPECT_EQ("/no/such/debugger", settings.tools[0].name);
     EXPECT_EQ(FileParameterSource::MainFile, settings.general.fileParameter);
+    EXPECT_FALSE(settings.editor.newFilesUtf8);
     EXPECT_EQ("Documents|*.doc", settings.editor.fileFilters.back());
     EXPECT_TRUE(settings.m68kElf.noWarn);
     EXPECT_EQ("", settings.m68kElf.startup);
