@@ -167,11 +167,10 @@ void BM_JumpToEnd(benchmark::State& state, int megabytes)
 
 // ---------------------------------------------------------------- typing
 
-// A character typed in the middle of the file and taken back, each with its repaint: one
+// Types "x" in the middle of the window's text and takes it back, each with its repaint: one
 // iteration is two keystrokes.
-void BM_Keystroke(benchmark::State& state, int megabytes)
+void TypeAndTakeBackInTheMiddle(benchmark::State& state, Window& w)
 {
-    Window& w = WindowOf(megabytes);
     TCustomCodeMemo& m = w.memo.Memo();
     const LineIndex middle = m.Store().LineCount() / 2;
     m.MoveCaretTo(middle, 4, false);
@@ -184,6 +183,12 @@ void BM_Keystroke(benchmark::State& state, int megabytes)
         w.Paint();
     }
     state.counters["keystrokes"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// A character typed in the middle of the file and taken back.
+void BM_Keystroke(benchmark::State& state, int megabytes)
+{
+    TypeAndTakeBackInTheMiddle(state, WindowOf(megabytes));
 }
 
 // Typing "/*" at the top of the file, which turns everything after it into a comment, and taking
@@ -219,19 +224,7 @@ void BM_KeystrokeInsideOpenComment(benchmark::State& state, int megabytes)
         slot->memo.Memo().SetText("/*" + text);
         slot->memo.FinishIdleScan();
     }
-    Window& w = *slot;
-    TCustomCodeMemo& m = w.memo.Memo();
-    const LineIndex middle = m.Store().LineCount() / 2;
-    m.MoveCaretTo(middle, 4, false);
-    m.ScrollCaretIntoView();
-    w.Paint();
-    for (auto _ : state) {
-        w.Key(Qt::Key_X, QStringLiteral("x"));
-        w.Paint();
-        w.Key(Qt::Key_Backspace);
-        w.Paint();
-    }
-    state.counters["keystrokes"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    TypeAndTakeBackInTheMiddle(state, *slot);
 }
 
 BENCHMARK(BM_PaintFullScreen)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond);

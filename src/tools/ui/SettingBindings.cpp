@@ -3,6 +3,7 @@
 #include "platform/ui/QtUserInterface.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -15,6 +16,14 @@ void SettingBindings::Check(QAbstractButton* box, bool& value)
             value = on;
     });
     loaders_.push_back([box, &value] { box->setChecked(value); });
+}
+
+QCheckBox* SettingBindings::NewCheck(QWidget* parent, const QString& name, const char* caption, bool& value)
+{
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(name);
+    Check(box, value);
+    return box;
 }
 
 void SettingBindings::Text(QLineEdit* edit, std::string& value)

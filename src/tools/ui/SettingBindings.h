@@ -6,8 +6,10 @@
 #include <vector>
 
 class QAbstractButton;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QWidget;
 
 namespace quarry {
 
@@ -17,6 +19,8 @@ namespace quarry {
 class SettingBindings final {
 public:
     void Check(QAbstractButton* box, bool& value);
+    // A new check box with that name and caption, bound to the value.
+    QCheckBox* NewCheck(QWidget* parent, const QString& name, const char* caption, bool& value);
     void Text(QLineEdit* edit, std::string& value);
     // A list's text, one of its entries.
     void Choice(QComboBox* list, std::string& value);

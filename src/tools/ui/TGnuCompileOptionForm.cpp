@@ -33,10 +33,7 @@ TGnuCompileOptionForm::TGnuCompileOptionForm(GnuTarget target, GnuTargetOptions&
     setObjectName(prefix + QStringLiteral("compileoptionform"));
     setWindowTitle(QStringLiteral("GNU ") + gnuforms::CaptionName(target) + QStringLiteral(" Compiler Options"));
     const auto check = [&](const char* name, const char* caption, bool& value) {
-        auto* box = new QCheckBox(QString::fromLatin1(caption), this);
-        box->setObjectName(prefix + QString::fromLatin1(name));
-        bindings_.Check(box, value);
-        return box;
+        return bindings_.NewCheck(this, prefix + QString::fromLatin1(name), caption, value);
     };
     nowarn = check("nowarn", "Inhibit Warnings", o.noWarn);
     warnall = check("warnall", "Generate Extra Warnings", o.warnAll);

@@ -50,10 +50,7 @@ TGnuTargetOptForm::TGnuTargetOptForm(GnuTarget target, GnuTargetOptions& o, User
         return edit;
     };
     const auto check = [&](const char* name, const char* caption, bool& value) {
-        auto* check = new QCheckBox(QString::fromLatin1(caption), box);
-        check->setObjectName(prefix + QString::fromLatin1(name));
-        bindings_.Check(check, value);
-        return check;
+        return bindings_.NewCheck(box, prefix + QString::fromLatin1(name), caption, value);
     };
     stack = field("stack", "Stack Location (RAM)", o.stack);
     heap = field("heap", "Heap Location (RAM)", o.heap);

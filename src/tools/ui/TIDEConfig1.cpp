@@ -97,10 +97,7 @@ TIDEConfig1::~TIDEConfig1() = default;
 
 QCheckBox* TIDEConfig1::Check(QWidget* parent, const QString& name, const char* caption, bool& value)
 {
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(name);
-    bindings_.Check(box, value);
-    return box;
+    return bindings_.NewCheck(parent, name, caption, value);
 }
 
 QPushButton* TIDEConfig1::SelectButton(QWidget* parent, QLineEdit* field, const char* title)
