@@ -1,16 +1,10 @@
 #include "editor/TReplaceTemplate.h"
 
+#include "platform/Text.h"
+
 namespace quarry {
 
 namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool isOctal(char c)
 {
@@ -70,8 +64,8 @@ std::string TReplaceTemplate::Expand(std::string_view text, const std::function<
         case 'x': {
             int code = 0;
             int digits = 0;
-            while (digits < 2 && i < text.size() && hexDigit(text[i]) >= 0)
-                code = code * 16 + hexDigit(text[i++]), ++digits;
+            while (digits < 2 && i < text.size() && text::hexDigitValue(text[i]) >= 0)
+                code = code * 16 + text::hexDigitValue(text[i++]), ++digits;
             out += digits > 0 ? static_cast<char>(code) : e;
             break;
         }

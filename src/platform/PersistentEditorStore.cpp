@@ -31,17 +31,6 @@ std::string lowerCase(std::string_view s)
     return out;
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string systemError() { return std::strerror(errno ? errno : EIO); }
 
 }  // namespace
@@ -247,7 +236,7 @@ std::optional<std::string> PersistentEditorStore::SettingsStream(std::string_vie
         if (!sizeOk)
             throw EditorStoreError("Damaged settings line " + std::to_string(i + 1) + " in [" + name + "]");
         for (size_t k = 0; k < line.size(); k += 2) {
-            const int hi = hexValue(line[k]), lo = hexValue(line[k + 1]);
+            const int hi = text::hexDigitValue(line[k]), lo = text::hexDigitValue(line[k + 1]);
             if (hi < 0 || lo < 0)
                 throw EditorStoreError("Damaged settings line " + std::to_string(i + 1) + " in [" + name + "]");
             bytes += char(hi << 4 | lo);

@@ -29,4 +29,13 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
 
 bool containsWildcard(std::string_view name);
 
+// 0-15 for a hexadecimal digit of either case, else -1.
+constexpr int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace quarry::text

@@ -2,6 +2,7 @@
 
 #include "regex/TSearchChars.h"
 #include "regex/EREParser.h"
+#include "platform/Text.h"
 #include "text/Utf8.h"
 
 #include <array>
@@ -46,14 +47,6 @@ CharSet escapeClass(char kind)
 bool isClassEscape(char c)
 {
     return std::string_view("dDwWsS").find(c) != std::string_view::npos;
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // Scans one nesting level of an expression from `from` (just inside a "(" or at the start):
@@ -596,8 +589,8 @@ private:
         case 'x': {
             int value = 0;
             int digits = 0;
-            while (digits < 2 && pos_ < text_.size() && hexValue(text_[pos_]) >= 0)
-                value = value * 16 + hexValue(text_[pos_++]), ++digits;
+            while (digits < 2 && pos_ < text_.size() && text::hexDigitValue(text_[pos_]) >= 0)
+                value = value * 16 + text::hexDigitValue(text_[pos_++]), ++digits;
             if (digits == 0)
                 fail(TREError::HexDigitExpected, pos_);
             return static_cast<std::uint8_t>(value);

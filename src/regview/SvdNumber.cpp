@@ -8,24 +8,14 @@ namespace quarry {
 
 namespace {
 
-int digitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
 std::optional<std::uint64_t> parseDigits(std::string_view digits, unsigned base)
 {
     if (digits.empty())
         return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : digits) {
-        const auto digit = static_cast<unsigned>(digitValue(c));
+        // Not a digit (-1) turns into a value past every base.
+        const auto digit = static_cast<unsigned>(text::hexDigitValue(c));
         if (digit >= base || __builtin_mul_overflow(value, base, &value) || __builtin_add_overflow(value, digit, &value))
             return std::nullopt;
     }
